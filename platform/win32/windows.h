@@ -1,0 +1,7 @@
+// The subset of the Win32 API that menushell calls, for systems that do not have it.
+// Names, types, layouts and constant values are those of the real API.
+#pragma once
+
+#include "platform/win32/files.h"
+#include "platform/win32/messages.h"
+#include "platform/win32/types.h"

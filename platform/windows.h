@@ -1,0 +1,9 @@
+// The one header through which the application reaches the system: the real Windows headers on
+// Windows, and this project's Win32-named layer everywhere else.
+#pragma once
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include "platform/win32/windows.h"
+#endif

@@ -1,0 +1,43 @@
+// Writes the binary seed corpora of the fuzzers into the folder named on the command line, so
+// that the repository keeps no picture it cannot regenerate.
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "tests/helpers/bmp_writer.h"
+
+namespace {
+
+using testing_support::BmpSpec;
+using testing_support::EncodeBmp;
+
+void Write(const std::filesystem::path& path, const std::string& bytes) {
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        return 2;
+    }
+    const std::filesystem::path out = argv[1];
+    const auto colours = [](int x, int y) { return static_cast<std::uint32_t>(x * 0x10203 + y); };
+    const std::string pictures[] = {
+        EncodeBmp(BmpSpec{3, 2, 24, 0, colours}), EncodeBmp(BmpSpec{5, 1, 8, 16, colours}),
+        EncodeBmp(BmpSpec{2, 2, 8, 0, colours}), EncodeBmp(BmpSpec{4, 0, 24}),
+        EncodeBmp(BmpSpec{40, 20, 24, 0, colours})};
+    const std::string button =
+        "image_lo = p.bmp\r\nimage_hi = null\r\nimage_bubble = \"p.bmp\"\r\npos_x = 4\r\n"
+        "pos_y = 3\r\nrect_l = 1\r\nrect_t = 2\r\nrect_r = 30\r\nrect_b = 40\r\n"
+        "sound_hoover = a.wav\r\nsound_click = b.wav\r\nexecute_cmd = \"x y.exe\"\r\n"
+        "shutdown = true\r\n";
+    int n = 0;
+    for (const std::string& picture : pictures) {
+        const std::string name = "seed" + std::to_string(n++);
+        Write(out / "dib_image_fuzzer" / name, std::string("\x05\xFE") + picture);
+        Write(out / "shell_button_fuzzer" / name, button + '\0' + picture);
+    }
+    return 0;
+}
