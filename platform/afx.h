@@ -3,4 +3,8 @@
 #pragma once
 
 #include "platform/afx/app.h"
+#include "platform/afx/dialog.h"
 #include "platform/afx/file_find.h"
+#include "platform/afx/gdi.h"
+#include "platform/afx/message_map.h"
+#include "platform/afx/wnd.h"

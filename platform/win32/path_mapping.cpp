@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 
 #include "platform/win32/ansi_text.h"
 
@@ -106,6 +108,20 @@ std::string MapPath(const std::string& ansiPath) {
         start = end + 1;
     }
     return mapped;
+}
+
+std::optional<std::vector<std::uint8_t>> ReadMappedFile(const std::string& ansiPath) {
+    const std::string path = MapPath(ansiPath);
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        return std::nullopt;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in),
+                                     std::istreambuf_iterator<char>());
 }
 
 bool MatchesPattern(const std::string& utf8Name, const std::string& utf8Pattern) {

@@ -3,6 +3,8 @@
 // MapPath, so such a menu, copied from its disc, runs unchanged.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,9 @@ namespace win32 {
 // as written by the first entry of its directory (in DirectoryEntries order) that equals it
 // without regard to case. Components that match nothing are kept as written.
 std::string MapPath(const std::string& ansiPath);
+
+// The bytes of the regular file that `ansiPath` maps to; nullopt when there is none to read.
+std::optional<std::vector<std::uint8_t>> ReadMappedFile(const std::string& ansiPath);
 
 // The names in `dir` ("" for the current directory) without "." and "..", sorted by name
 // ignoring case, ties in byte order: the one stable order in which the layer lists files.

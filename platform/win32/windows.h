@@ -3,5 +3,7 @@
 #pragma once
 
 #include "platform/win32/files.h"
-#include "platform/win32/messages.h"
+#include "platform/win32/gdi.h"
+#include "platform/win32/shell.h"
 #include "platform/win32/types.h"
+#include "platform/win32/user.h"

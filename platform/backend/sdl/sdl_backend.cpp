@@ -1,0 +1,342 @@
+#include "platform/backend/sdl/sdl_backend.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <map>
+
+#include "platform/backend/process.h"
+
+namespace backend {
+namespace {
+
+constexpr int kVkEscape = 0x1B;
+constexpr int kVkReturn = 0x0D;
+
+struct SurfaceDeleter {
+    void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
+};
+using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
+
+// Borrows `image`'s pixels; the surface must not outlive it.
+SurfacePtr Wrap(const Image& image) {
+    return SurfacePtr(SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<std::uint32_t*>(image.pixels.data()), image.width, image.height, 32,
+        image.width * 4, SDL_PIXELFORMAT_ARGB8888));
+}
+
+class SdlBackend : public Backend {
+  public:
+    SdlBackend() : m_wakeEvent(SDL_RegisterEvents(1)) {}
+
+    ~SdlBackend() override {
+        for (auto& [cursor, sdl] : m_cursors) {
+            SDL_FreeCursor(sdl);
+        }
+        if (m_audio != 0) {
+            SDL_CloseAudioDevice(m_audio);
+        }
+        for (auto& [id, window] : m_windows) {
+            SDL_DestroyWindow(window.sdl);
+        }
+        SDL_Quit();
+    }
+
+    int OpenWindow(const std::string& titleUtf8, const Rect& r) override {
+        SDL_Window* sdl = SDL_CreateWindow(titleUtf8.c_str(), r.x, r.y, std::max(1, r.width),
+                                           std::max(1, r.height), SDL_WINDOW_HIDDEN);
+        if (sdl == nullptr) {
+            return 0;
+        }
+        const int id = static_cast<int>(SDL_GetWindowID(sdl));
+        m_windows[id].sdl = sdl;
+        return id;
+    }
+
+    void CloseWindow(int window) override {
+        const auto it = m_windows.find(window);
+        if (it != m_windows.end()) {
+            SDL_DestroyWindow(it->second.sdl);
+            m_windows.erase(it);
+        }
+    }
+
+    void PlaceWindow(int window, const Rect& r, Placement placement) override {
+        SDL_Window* sdl = Find(window);
+        if (sdl == nullptr) {
+            return;
+        }
+        // A borderless window covering the display: SDL's desktop full-screen mode leaves the
+        // X window at its old size where no window manager runs.
+        SDL_SetWindowBordered(sdl, placement == Placement::kFullScreen ? SDL_FALSE : SDL_TRUE);
+        SDL_SetWindowSize(sdl, std::max(1, r.width), std::max(1, r.height));
+        SDL_SetWindowPosition(sdl, r.x, r.y);
+    }
+
+    void ShowWindow(int window, bool visible) override {
+        if (SDL_Window* sdl = Find(window)) {
+            if (visible) {
+                SDL_ShowWindow(sdl);
+                SDL_RaiseWindow(sdl);
+            } else {
+                SDL_HideWindow(sdl);
+            }
+        }
+    }
+
+    void SetTitle(int window, const std::string& titleUtf8) override {
+        if (SDL_Window* sdl = Find(window)) {
+            SDL_SetWindowTitle(sdl, titleUtf8.c_str());
+        }
+    }
+
+    void SetIcon(int window, const Image* icon) override {
+        SDL_Window* sdl = Find(window);
+        if (sdl != nullptr && icon != nullptr) {
+            const SurfacePtr surface = Wrap(*icon);
+            if (surface) {
+                SDL_SetWindowIcon(sdl, surface.get());
+            }
+        }
+    }
+
+    void Present(int window, const Image& frame) override {
+        const auto it = m_windows.find(window);
+        if (it == m_windows.end()) {
+            return;
+        }
+        it->second.last = frame;
+        Show(it->second);
+    }
+
+    std::optional<InputEvent> WaitEvent(int timeoutMs) override {
+        const Uint64 start = SDL_GetTicks64();
+        for (;;) {
+            int left = -1;
+            if (timeoutMs >= 0) {
+                const Uint64 spent = SDL_GetTicks64() - start;
+                left = spent >= static_cast<Uint64>(timeoutMs)
+                           ? 0
+                           : timeoutMs - static_cast<int>(spent);
+            }
+            SDL_Event e;
+            const int got = left < 0    ? SDL_WaitEvent(&e)
+                            : left == 0 ? SDL_PollEvent(&e)
+                                        : SDL_WaitEventTimeout(&e, left);
+            if (got == 0) {
+                return std::nullopt;
+            }
+            if (e.type == m_wakeEvent) {
+                return std::nullopt;
+            }
+            if (auto event = Translate(e)) {
+                return event;
+            }
+            if (left == 0) {
+                return std::nullopt;
+            }
+        }
+    }
+
+    void Wake() override {
+        SDL_Event e{};
+        e.type = m_wakeEvent;
+        SDL_PushEvent(&e);
+    }
+
+    std::uint64_t Now() override { return SDL_GetTicks64(); }
+
+    Rect Screen() override {
+        SDL_Rect r{0, 0, 640, 480};
+        SDL_GetDisplayBounds(0, &r);
+        return {r.x, r.y, r.w, r.h};
+    }
+
+    void SetCursor(const Cursor* cursor) override {
+        if (cursor == nullptr) {
+            SDL_ShowCursor(SDL_DISABLE);
+            return;
+        }
+        SDL_Cursor*& sdl = m_cursors[cursor];
+        if (sdl == nullptr) {
+            const SurfacePtr surface = Wrap(cursor->image);
+            sdl = surface ? SDL_CreateColorCursor(surface.get(), cursor->hotX, cursor->hotY)
+                          : nullptr;
+        }
+        if (sdl != nullptr) {
+            SDL_SetCursor(sdl);
+        }
+        SDL_ShowCursor(SDL_ENABLE);
+    }
+
+    void ShowMessageBox(const std::string& captionUtf8, const std::string& textUtf8) override {
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, captionUtf8.c_str(), textUtf8.c_str(),
+                                 nullptr);
+    }
+
+    void PlaySound(const std::string& /*name*/, const std::vector<std::uint8_t>& wav) override {
+        if (wav.empty()) {
+            if (m_audio != 0) {
+                SDL_ClearQueuedAudio(m_audio);
+            }
+            return;
+        }
+        SDL_AudioSpec spec{};
+        Uint8* buffer = nullptr;
+        Uint32 length = 0;
+        SDL_RWops* rw = SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size()));
+        if (rw == nullptr || SDL_LoadWAV_RW(rw, 1, &spec, &buffer, &length) == nullptr) {
+            return;  // not a WAV that SDL can decode: nothing plays
+        }
+        if (OpenAudio(spec)) {
+            Queue(spec, buffer, length);
+        }
+        SDL_FreeWAV(buffer);
+    }
+
+    bool StartProgram(const std::vector<std::string>& argv) override { return SpawnDetached(argv); }
+
+  private:
+    struct WindowState {
+        SDL_Window* sdl = nullptr;
+        Image last;
+    };
+
+    SDL_Window* Find(int window) {
+        const auto it = m_windows.find(window);
+        return it == m_windows.end() ? nullptr : it->second.sdl;
+    }
+
+    static void Show(WindowState& w) {
+        SDL_Surface* target = SDL_GetWindowSurface(w.sdl);
+        const SurfacePtr source = Wrap(w.last);
+        if (target == nullptr || !source) {
+            return;
+        }
+        SDL_BlitSurface(source.get(), nullptr, target, nullptr);
+        SDL_UpdateWindowSurface(w.sdl);
+    }
+
+    std::optional<InputEvent> Translate(const SDL_Event& e) {
+        InputEvent event;
+        switch (e.type) {
+            case SDL_MOUSEMOTION:
+                event.type = EventType::kMouseMove;
+                event.window = static_cast<int>(e.motion.windowID);
+                event.x = e.motion.x;
+                event.y = e.motion.y;
+                return event;
+            case SDL_MOUSEBUTTONDOWN:
+            case SDL_MOUSEBUTTONUP:
+                if (e.button.button != SDL_BUTTON_LEFT && e.button.button != SDL_BUTTON_RIGHT) {
+                    return std::nullopt;
+                }
+                event.type =
+                    e.type == SDL_MOUSEBUTTONDOWN ? EventType::kMouseDown : EventType::kMouseUp;
+                event.window = static_cast<int>(e.button.windowID);
+                event.x = e.button.x;
+                event.y = e.button.y;
+                event.button =
+                    e.button.button == SDL_BUTTON_LEFT ? MouseButton::kLeft : MouseButton::kRight;
+                return event;
+            case SDL_KEYDOWN:
+                event.type = EventType::kKeyDown;
+                event.window = static_cast<int>(e.key.windowID);
+                switch (e.key.keysym.sym) {
+                    case SDLK_ESCAPE:
+                        event.key = kVkEscape;
+                        return event;
+                    case SDLK_RETURN:
+                    case SDLK_KP_ENTER:
+                        event.key = kVkReturn;
+                        return event;
+                    default:
+                        return std::nullopt;
+                }
+            case SDL_WINDOWEVENT:
+                event.window = static_cast<int>(e.window.windowID);
+                switch (e.window.event) {
+                    case SDL_WINDOWEVENT_CLOSE:
+                        event.type = EventType::kClose;
+                        return event;
+                    case SDL_WINDOWEVENT_MINIMIZED:
+                        event.type = EventType::kMinimize;
+                        return event;
+                    case SDL_WINDOWEVENT_RESTORED:
+                        event.type = EventType::kRestore;
+                        return event;
+                    case SDL_WINDOWEVENT_EXPOSED:
+                    case SDL_WINDOWEVENT_SIZE_CHANGED: {
+                        const auto it = m_windows.find(event.window);
+                        if (it != m_windows.end() && !it->second.last.pixels.empty()) {
+                            Show(it->second);
+                        }
+                        return std::nullopt;
+                    }
+                    default:
+                        return std::nullopt;
+                }
+            default:
+                return std::nullopt;
+        }
+    }
+
+    // The device is opened once, on the first sound, in that sound's format; a machine without
+    // one plays nothing.
+    bool OpenAudio(const SDL_AudioSpec& first) {
+        if (m_audio == 0 && !m_audioFailed) {
+            SDL_AudioSpec wanted = first;
+            wanted.callback = nullptr;
+            if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0 ||
+                (m_audio = SDL_OpenAudioDevice(nullptr, 0, &wanted, &m_device,
+                                               SDL_AUDIO_ALLOW_ANY_CHANGE)) == 0) {
+                m_audioFailed = true;
+            }
+        }
+        return m_audio != 0;
+    }
+
+    // Converts to the device's format, then replaces whatever is still queued.
+    void Queue(const SDL_AudioSpec& spec, const Uint8* buffer, Uint32 length) {
+        SDL_AudioCVT cvt;
+        if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, m_device.format,
+                              m_device.channels, m_device.freq) < 0) {
+            return;
+        }
+        std::vector<Uint8> data(static_cast<std::size_t>(length) * std::max(1, cvt.len_mult));
+        std::copy_n(buffer, length, data.begin());
+        cvt.buf = data.data();
+        cvt.len = static_cast<int>(length);
+        if (cvt.needed != 0 && SDL_ConvertAudio(&cvt) != 0) {
+            return;
+        }
+        SDL_ClearQueuedAudio(m_audio);
+        SDL_QueueAudio(
+            m_audio, data.data(),
+            static_cast<Uint32>(cvt.needed != 0 ? cvt.len_cvt : static_cast<int>(length)));
+        SDL_PauseAudioDevice(m_audio, 0);
+    }
+
+    Uint32 m_wakeEvent;
+    std::map<int, WindowState> m_windows;
+    std::map<const Cursor*, SDL_Cursor*> m_cursors;
+    SDL_AudioDeviceID m_audio = 0;
+    SDL_AudioSpec m_device{};
+    bool m_audioFailed = false;
+};
+
+}  // namespace
+
+std::unique_ptr<Backend> MakeSdlBackend(std::string* error) {
+    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        if (error != nullptr) {
+            *error = SDL_GetError();
+        }
+        return nullptr;
+    }
+    return std::make_unique<SdlBackend>();
+}
+
+}  // namespace backend

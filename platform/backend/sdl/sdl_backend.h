@@ -1,0 +1,15 @@
+// The real backend: SDL2 windows drawn from software frames (no GL), SDL input, cursors and
+// message boxes, and SDL audio opened on the first sound.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/backend/backend.h"
+
+namespace backend {
+
+// Null, with the reason in `error`, when there is no display to open windows on.
+std::unique_ptr<Backend> MakeSdlBackend(std::string* error);
+
+}  // namespace backend

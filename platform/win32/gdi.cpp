@@ -1,0 +1,160 @@
+// Brushes, rectangles, icons and DrawDib, drawn into the frame of a device context.
+#include "platform/win32/gdi.h"
+
+#include <set>
+
+#include "platform/win32/device_context.h"
+
+namespace {
+
+struct Brush {
+    COLORREF color;
+};
+
+std::set<Brush*>& Brushes() {
+    static std::set<Brush*> brushes;
+    return brushes;
+}
+
+Brush* FromHBRUSH(HBRUSH brush) {
+    auto* b = reinterpret_cast<Brush*>(brush);
+    return Brushes().count(b) != 0 ? b : nullptr;
+}
+
+std::uint32_t ToArgb(COLORREF c) {
+    return 0xFF000000u | static_cast<std::uint32_t>(GetRValue(c)) << 16 |
+           static_cast<std::uint32_t>(GetGValue(c)) << 8 | GetBValue(c);
+}
+
+// The device context and its frame, or nulls when either is gone.
+std::pair<win32::DeviceContext*, win32::Window*> Target(HDC hdc) {
+    win32::DeviceContext* dc = win32::FromHDC(hdc);
+    win32::Window* top = dc != nullptr ? win32::Find(dc->top) : nullptr;
+    return {top != nullptr ? dc : nullptr, top};
+}
+
+void Fill(win32::Window* top, const win32::DeviceContext& dc, const RECT& r, std::uint32_t argb) {
+    const RECT area = win32::Intersect(
+        RECT{r.left + dc.origin.x, r.top + dc.origin.y, r.right + dc.origin.x,
+             r.bottom + dc.origin.y},
+        win32::Intersect(dc.clip, RECT{0, 0, top->frame.width, top->frame.height}));
+    for (LONG y = area.top; y < area.bottom; ++y) {
+        auto* row = &top->frame.pixels[static_cast<std::size_t>(y) * top->frame.width];
+        std::fill(row + area.left, row + area.right, argb);
+    }
+}
+
+}  // namespace
+
+HBRUSH CreateSolidBrush(COLORREF color) {
+    auto* brush = new Brush{color};
+    Brushes().insert(brush);
+    return reinterpret_cast<HBRUSH>(brush);
+}
+
+BOOL DeleteObject(HGDIOBJ object) {
+    Brush* brush = FromHBRUSH(reinterpret_cast<HBRUSH>(object));
+    if (brush == nullptr) {
+        return FALSE;
+    }
+    Brushes().erase(brush);
+    delete brush;
+    return TRUE;
+}
+
+int FillRect(HDC hdc, const RECT* rect, HBRUSH brush) {
+    const auto [dc, top] = Target(hdc);
+    const Brush* b = FromHBRUSH(brush);
+    if (dc == nullptr || b == nullptr || rect == nullptr) {
+        return 0;
+    }
+    Fill(top, *dc, *rect, ToArgb(b->color));
+    return 1;
+}
+
+int FrameRect(HDC hdc, const RECT* rect, HBRUSH brush) {
+    const auto [dc, top] = Target(hdc);
+    const Brush* b = FromHBRUSH(brush);
+    if (dc == nullptr || b == nullptr || rect == nullptr || win32::IsEmpty(*rect)) {
+        return 0;
+    }
+    const RECT& r = *rect;
+    const std::uint32_t argb = ToArgb(b->color);
+    Fill(top, *dc, RECT{r.left, r.top, r.right, r.top + 1}, argb);
+    Fill(top, *dc, RECT{r.left, r.bottom - 1, r.right, r.bottom}, argb);
+    Fill(top, *dc, RECT{r.left, r.top, r.left + 1, r.bottom}, argb);
+    Fill(top, *dc, RECT{r.right - 1, r.top, r.right, r.bottom}, argb);
+    return 1;
+}
+
+BOOL DrawIcon(HDC hdc, int x, int y, HICON icon) {
+    const auto [dc, top] = Target(hdc);
+    const auto* cursor = reinterpret_cast<const backend::Cursor*>(icon);
+    if (dc == nullptr || cursor == nullptr) {
+        return FALSE;
+    }
+    const backend::Image& image = cursor->image;
+    for (int iy = 0; iy < image.height; ++iy) {
+        for (int ix = 0; ix < image.width; ++ix) {
+            const std::uint32_t p = image.pixels[static_cast<std::size_t>(iy) * image.width + ix];
+            if ((p >> 24) >= 0x80) {  // icons are drawn with their mask, not blended
+                win32::PutPixel(top, *dc, x + ix, y + iy, p);
+            }
+        }
+    }
+    return TRUE;
+}
+
+HDRAWDIB DrawDibOpen() {
+    static int context;
+    return &context;
+}
+
+BOOL DrawDibClose(HDRAWDIB hdd) {
+    return hdd != nullptr ? TRUE : FALSE;
+}
+
+BOOL DrawDibDraw(HDRAWDIB hdd, HDC hdc, int xDst, int yDst, int dxDst, int dyDst,
+                 const BITMAPINFOHEADER* header, const void* bits, int xSrc, int ySrc, int dxSrc,
+                 int dySrc, UINT /*flags*/) {
+    const auto [dc, top] = Target(hdc);
+    if (hdd == nullptr || dc == nullptr || header == nullptr || bits == nullptr ||
+        (header->biBitCount != 24 && header->biBitCount != 8) || header->biWidth <= 0 ||
+        header->biHeight == 0) {
+        return FALSE;
+    }
+    // Unscaled only: -1 means the source's own size.
+    if ((dxDst != -1 && dxDst != dxSrc) || (dyDst != -1 && dyDst != dySrc)) {
+        return FALSE;
+    }
+    const int width = header->biWidth;
+    const bool bottomUp = header->biHeight > 0;
+    const int height = bottomUp ? header->biHeight : -header->biHeight;
+    const std::size_t stride =
+        ((static_cast<std::size_t>(width) * header->biBitCount + 31) & ~std::size_t{31}) / 8;
+    const auto* base = static_cast<const BYTE*>(bits);
+    const auto* palette =
+        reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const BYTE*>(header) + header->biSize);
+    const std::uint32_t colors = header->biClrUsed == 0 ? 256 : header->biClrUsed;
+    for (int sy = std::max(0, ySrc); sy < std::min(height, ySrc + dySrc); ++sy) {
+        // Source row sy counts from the top of the picture.
+        const BYTE* row = base + stride * static_cast<std::size_t>(bottomUp ? height - 1 - sy : sy);
+        for (int sx = std::max(0, xSrc); sx < std::min(width, xSrc + dxSrc); ++sx) {
+            std::uint32_t argb = 0;
+            if (header->biBitCount == 24) {
+                const BYTE* p = row + 3 * static_cast<std::size_t>(sx);
+                argb = static_cast<std::uint32_t>(p[2]) << 16 |
+                       static_cast<std::uint32_t>(p[1]) << 8 | p[0];
+            } else {
+                const BYTE index = row[sx];
+                if (index < colors) {
+                    const RGBQUAD& q = palette[index];
+                    argb = static_cast<std::uint32_t>(q.rgbRed) << 16 |
+                           static_cast<std::uint32_t>(q.rgbGreen) << 8 | q.rgbBlue;
+                }
+            }
+            win32::PutPixel(top, *dc, xDst + sx - xSrc, yDst + sy - ySrc, argb);
+        }
+    }
+    return TRUE;
+}

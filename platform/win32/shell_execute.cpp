@@ -1,0 +1,51 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <regex>
+
+#include "platform/backend/backend.h"
+#include "platform/win32/ansi_text.h"
+#include "platform/win32/path_mapping.h"
+#include "platform/win32/shell.h"
+
+namespace {
+
+HINSTANCE Result(int code) {
+    return reinterpret_cast<HINSTANCE>(static_cast<std::intptr_t>(code));
+}
+
+bool IsAddress(const std::string& text) {
+    // A scheme of two letters or more, so that "C:\..." stays a path.
+    static const std::regex kScheme("^[A-Za-z][A-Za-z0-9+.-]+:.*");
+    return std::regex_match(text, kScheme);
+}
+
+}  // namespace
+
+HINSTANCE ShellExecuteA(HWND /*owner*/, LPCSTR verb, LPCSTR file, LPCSTR parameters,
+                        LPCSTR /*directory*/, int /*show*/) {
+    if (verb != nullptr && std::string(verb) != "open") {
+        return Result(SE_ERR_NOASSOC);
+    }
+    if (file == nullptr || *file == '\0') {
+        return Result(SE_ERR_FNF);
+    }
+    std::vector<std::string> argv;
+    const std::string path = win32::MapPath(file);
+    struct stat st {};
+    const bool exists = stat(path.c_str(), &st) == 0;
+    if (exists && S_ISREG(st.st_mode) && access(path.c_str(), X_OK) == 0) {
+        // Started as written: a relative name is not looked up on PATH.
+        argv.push_back(path.find('/') == std::string::npos ? "./" + path : path);
+        if (parameters != nullptr && *parameters != '\0') {
+            argv.push_back(win32::AnsiToUtf8(parameters));
+        }
+    } else if (exists) {
+        argv = {"xdg-open", path};
+    } else if (IsAddress(win32::AnsiToUtf8(file))) {
+        argv = {"xdg-open", win32::AnsiToUtf8(file)};
+    } else {
+        return Result(SE_ERR_FNF);
+    }
+    return backend::Current().StartProgram(argv) ? Result(42) : Result(SE_ERR_NOASSOC);
+}

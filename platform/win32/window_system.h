@@ -1,0 +1,112 @@
+// Inside the window layer: the window table, the posted-message queue, timers and the pointer
+// state. Only the layer's own sources include this.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/backend/backend.h"
+#include "platform/win32/user.h"
+
+namespace win32 {
+
+struct Window {
+    HWND hwnd = nullptr;
+    HWND parent = nullptr;
+    std::vector<HWND> children;  // in creation order; later ones lie on top
+    std::string className;       // as registered
+    WNDPROC proc = nullptr;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    int id = 0;
+    std::string text;  // ANSI
+    LONG_PTR userData = 0;
+    RECT rect{};  // screen coordinates for top-level windows, else the parent's client area
+    RECT restoreRect{};
+    bool maximized = false;
+    bool iconic = false;
+    bool destroying = false;
+    HBRUSH background = nullptr;  // the class brush that default erasing uses
+
+    // Painting: a bounding rectangle of everything invalidated since the last paint.
+    bool hasUpdate = false;
+    RECT update{};
+    bool erase = false;
+
+    // Top-level windows only.
+    int backendId = 0;
+    backend::Image frame;  // the client area, 0xAARRGGBB
+    bool frameChanged = false;
+    HICON icon = nullptr;
+
+    // Dialogs.
+    DLGPROC dlgProc = nullptr;
+    bool dialogEnded = false;
+    int dialogResult = 0;
+
+    // A window that passes all its pointer input to another (a video window's message drain).
+    HWND drain = nullptr;
+
+    bool IsChild() const { return (style & WS_CHILD) != 0 && parent != nullptr; }
+    int Width() const { return rect.right - rect.left; }
+    int Height() const { return rect.bottom - rect.top; }
+};
+
+struct Timer {
+    HWND hwnd;
+    UINT_PTR id;
+    UINT elapse;
+    std::uint64_t due;
+};
+
+struct WindowSystem {
+    std::map<HWND, std::unique_ptr<Window>> windows;
+    std::vector<HWND> topLevel;  // in creation order
+    std::uintptr_t nextHandle = 0x1000;
+
+    std::mutex postedLock;  // PostMessageA may come from other threads
+    std::deque<MSG> posted;
+    bool quit = false;
+    int quitCode = 0;
+    std::optional<backend::InputEvent> pendingInput;
+
+    std::vector<Timer> timers;
+
+    HCURSOR cursor = nullptr;
+    int showCount = 0;
+    const backend::Cursor* appliedCursor = nullptr;
+    bool cursorApplied = false;
+};
+
+WindowSystem& System();
+Window* Find(HWND hwnd);
+Window* TopLevelOf(Window* w);
+// Where the window's client area starts, in the client coordinates of its top-level window.
+POINT OriginInTopLevel(const Window* w);
+// Shown, and every ancestor shown.
+bool IsShownOnScreen(const Window* w);
+// The window's client area in top-level client coordinates, cut to every ancestor's.
+RECT VisibleClientInTopLevel(const Window* w);
+
+RECT Intersect(const RECT& a, const RECT& b);
+RECT Union(const RECT& a, const RECT& b);
+bool IsEmpty(const RECT& r);
+
+// Resizes a top-level window's frame to its client size, keeping what fits.
+void ResizeFrame(Window* w);
+// Applies the pointer shape and visibility to the backend when they changed.
+void ApplyCursor();
+// Drops the timers of a window that is going away.
+void DropTimers(HWND hwnd);
+// The earliest timer due at `now` or later; nullopt when there is none.
+std::optional<std::uint64_t> NextTimerDue();
+// Takes a due timer as a WM_TIMER message and schedules its next period.
+bool TakeDueTimer(std::uint64_t now, MSG* msg, bool remove);
+
+}  // namespace win32
