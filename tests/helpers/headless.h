@@ -1,0 +1,37 @@
+// Tests of the window layer run on the headless backend: a virtual clock, scripted input and a
+// journal of effects. Loops are pumped until idle, never slept on.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/backend/headless/headless_backend.h"
+#include "platform/windows.h"
+
+namespace testing_support {
+
+class HeadlessTest : public testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Dispatches every message that is ready, without waiting; fails a test whose messages
+    // never run out.
+    void PumpUntilIdle();
+    // Moves the virtual clock, then pumps.
+    void AdvanceAndPump(std::uint64_t ms);
+    // Scripted input in a top-level window's client area.
+    void MouseMove(HWND top, int x, int y);
+    void Click(HWND top, int x, int y);
+    void Key(HWND top, int vk);
+    // Pixel (x, y) of the last frame presented for a top-level window, as 0xRRGGBB.
+    std::uint32_t PixelAt(HWND top, int x, int y) const;
+    // Journal lines that start with `prefix`.
+    std::vector<std::string> JournalLines(const std::string& prefix) const;
+
+    backend::HeadlessBackend* m_backend = nullptr;
+};
+
+}  // namespace testing_support

@@ -1,0 +1,125 @@
+// The framework's dialogs and message maps, run modally on the headless backend.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/afx.h"
+#include "platform/win32/resources.h"
+#include "tests/helpers/headless.h"
+
+namespace {
+
+constexpr UINT kTemplate = 300;
+constexpr UINT WM_PING = WM_APP + 5;
+
+class TestDialog : public CDialog {
+  public:
+    enum class Init { kNormal, kEndAtOnce, kTimer };
+    explicit TestDialog(Init init = Init::kNormal) : CDialog(kTemplate), m_init(init) {}
+
+    std::vector<std::string> calls;
+
+  protected:
+    BOOL OnInitDialog() override {
+        calls.emplace_back("init");
+        CDialog::OnInitDialog();
+        if (m_init == Init::kEndAtOnce) {
+            OnCancel();
+        } else if (m_init == Init::kTimer) {
+            SetTimer(m_hWnd, 3, 500, nullptr);
+        }
+        return TRUE;
+    }
+    void OnOK() override { calls.emplace_back("ok"); }  // Enter does nothing here
+    void OnCancel() override {
+        calls.emplace_back("cancel");
+        CDialog::OnCancel();
+    }
+    void OnClose() {
+        calls.emplace_back("close");
+        Default();
+    }
+    void OnTimer(UINT_PTR id) {
+        calls.push_back("timer " + std::to_string(id));
+        KillTimer(m_hWnd, id);
+        PostMessage(WM_PING, 7, 0);
+    }
+    LRESULT OnPing(WPARAM wParam, LPARAM /*lParam*/) {
+        calls.push_back("ping " + std::to_string(wParam));
+        EndDialog(static_cast<int>(wParam));
+        return 0;
+    }
+
+    DECLARE_MESSAGE_MAP()
+
+  private:
+    Init m_init;
+};
+
+BEGIN_MESSAGE_MAP(TestDialog, CDialog)
+ON_WM_CLOSE()
+ON_WM_TIMER()
+ON_MESSAGE(WM_PING, OnPing)
+END_MESSAGE_MAP()
+
+class DialogTest : public testing_support::HeadlessTest {
+  protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        RegisterDialogTemplate({kTemplate, WS_POPUP | WS_VISIBLE | WS_CAPTION | DS_CENTER, 0, 0, 0,
+                                320, 202, "Test", "MS Sans Serif", 8});
+    }
+
+    backend::InputEvent KeyEvent(int vk) {
+        backend::InputEvent e;
+        e.type = backend::EventType::kKeyDown;
+        e.window = m_backend->NewestWindow() + 1;  // the dialog is the next window opened
+        e.key = vk;
+        return e;
+    }
+};
+
+TEST_F(DialogTest, EnterDoesWhatOnOKSaysAndEscapeCancels) {
+    m_backend->Script(KeyEvent(VK_RETURN), 10);
+    m_backend->Script(KeyEvent(VK_ESCAPE), 20);
+    TestDialog dialog;
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(dialog.calls, (std::vector<std::string>{"init", "ok", "cancel"}));
+    EXPECT_EQ(dialog.m_hWnd, nullptr);  // destroyed when the modal run ends
+    // 320 x 202 dialog units, centred on the 1024 x 768 screen.
+    EXPECT_EQ(JournalLines("place").front(), "place 1 272 220 480 328 windowed");
+    EXPECT_EQ(JournalLines("show").size(), 1u);
+}
+
+TEST_F(DialogTest, CloseBoxCancelsThroughWmClose) {
+    backend::InputEvent close = KeyEvent(0);
+    close.type = backend::EventType::kClose;
+    m_backend->Script(close, 10);
+    TestDialog dialog;
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(dialog.calls, (std::vector<std::string>{"init", "close", "cancel"}));
+}
+
+TEST_F(DialogTest, EndingInInitNeverShows) {
+    TestDialog dialog(TestDialog::Init::kEndAtOnce);
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(dialog.calls, (std::vector<std::string>{"init", "cancel"}));
+    EXPECT_TRUE(JournalLines("show").empty());
+}
+
+TEST_F(DialogTest, IdleLoopSleepsUntilTheTimerIsDue) {
+    TestDialog dialog(TestDialog::Init::kTimer);
+    EXPECT_EQ(dialog.DoModal(), 7);
+    EXPECT_EQ(dialog.calls, (std::vector<std::string>{"init", "timer 3", "ping 7"}));
+    EXPECT_EQ(m_backend->Now(), 500u);
+    // One wait, which the due timer ended; the posted message needed no wait.
+    EXPECT_EQ(m_backend->Wakeups(), 1);
+}
+
+TEST_F(DialogTest, MissingTemplate) {
+    CDialog dialog(999);
+    EXPECT_EQ(dialog.DoModal(), -1);
+}
+
+}  // namespace

@@ -1,0 +1,149 @@
+// What the layer does outside the window: sounds, programs, cursors and icons.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+
+#include "platform/backend/backend.h"
+#include "platform/backend/process.h"
+#include "tests/helpers/headless.h"
+#include "tests/helpers/icon_writer.h"
+#include "tests/helpers/scratch_folder.h"
+
+namespace {
+
+using testing_support::EncodeIconFile;
+using testing_support::IconEntry;
+using testing_support::ReadWholeFile;
+using testing_support::ScratchFolder;
+
+class EffectsTest : public testing_support::HeadlessTest {
+  protected:
+    ScratchFolder m_folder;
+};
+
+// Waits for a program started by a test to leave its file behind; bounded, so a program that
+// never runs fails the test instead of hanging it.
+std::string WaitForFile(const std::string& path) {
+    for (int i = 0; i < 500; ++i) {
+        const std::string text = ReadWholeFile(path);
+        if (!text.empty() && text.back() == '\n') {
+            return text;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return "";
+}
+
+void WriteScript(const ScratchFolder& folder, const std::string& name, const std::string& body) {
+    folder.Write(name, "#!/bin/sh\n" + body);
+    chmod((folder.Path() + "/" + name).c_str(), 0755);
+}
+
+TEST_F(EffectsTest, SoundsPlayByNameAndMissingOnesPlayNothing) {
+    m_folder.Write("Media/Over.WAV", "RIFF");
+    m_folder.Write("Media/click.wav", "RIFF");
+    EXPECT_TRUE(PlaySoundA("media\\over.wav", nullptr, SND_FILENAME | SND_ASYNC));
+    EXPECT_TRUE(PlaySoundA("media\\click.wav", nullptr, SND_FILENAME | SND_ASYNC));
+    EXPECT_FALSE(PlaySoundA("media\\none.wav", nullptr, SND_FILENAME | SND_ASYNC));
+    EXPECT_FALSE(PlaySoundA("media\\", nullptr, SND_FILENAME | SND_ASYNC));
+    EXPECT_EQ(JournalLines("sound"),
+              (std::vector<std::string>{"sound media\\over.wav", "sound media\\click.wav"}));
+}
+
+TEST_F(EffectsTest, ShellExecuteChoosesHowToOpen) {
+    WriteScript(m_folder, "Run Me; $(touch pwned).sh", "exit 0\n");
+    m_folder.Write("Read Me.txt", "hello");
+    auto open = [](const char* file) {
+        return reinterpret_cast<std::intptr_t>(
+            ShellExecuteA(nullptr, "open", file, nullptr, nullptr, SW_SHOWNORMAL));
+    };
+    // An executable starts itself, exactly as named, whatever the case of the name.
+    EXPECT_GT(open("run me; $(touch pwned).sh"), 32);
+    // Documents, folders and addresses go to the desktop's opener as one argument.
+    EXPECT_GT(open("read me.TXT"), 32);
+    EXPECT_GT(open("."), 32);
+    EXPECT_GT(open("https://example.org/a b"), 32);
+    // Nothing by that name: a failure code, and nothing starts.
+    EXPECT_EQ(open("setup.exe"), SE_ERR_FNF);
+    EXPECT_EQ(open(""), SE_ERR_FNF);
+    EXPECT_EQ(JournalLines("command"),
+              (std::vector<std::string>{
+                  "command <./Run Me; $(touch pwned).sh>", "command <xdg-open> <Read Me.txt>",
+                  "command <xdg-open> <.>", "command <xdg-open> <https://example.org/a b>"}));
+    m_backend->SetProgramsStart(false);
+    EXPECT_LE(open("read me.txt"), 32);
+}
+
+TEST(ProcessTest, ProgramsRunAsWrittenWithoutAShell) {
+    ScratchFolder folder;
+    WriteScript(folder, "mark $(touch pwned); x.sh",
+                "for a in \"$@\"; do printf '[%s]' \"$a\"; done > marker.tmp\n"
+                "pwd >> marker.tmp\nmv marker.tmp marker.txt\n");
+    ASSERT_TRUE(backend::SpawnDetached({"./mark $(touch pwned); x.sh", "a b; $(c)", "d"}));
+    EXPECT_EQ(WaitForFile("marker.txt"), "[a b; $(c)][d]" + folder.Path() + "\n");
+    EXPECT_FALSE(std::filesystem::exists("pwned"));
+
+    // The desktop's opener is found on PATH.
+    std::filesystem::create_directories("bin");
+    WriteScript(folder, "bin/xdg-open", "echo \"opened $1\" > opened.txt\n");
+    const std::string path = std::getenv("PATH");
+    setenv("PATH", (folder.Path() + "/bin:" + path).c_str(), 1);
+    EXPECT_TRUE(backend::SpawnDetached({"xdg-open", "Read Me.txt"}));
+    setenv("PATH", path.c_str(), 1);
+    EXPECT_EQ(WaitForFile("opened.txt"), "opened Read Me.txt\n");
+
+    EXPECT_FALSE(backend::SpawnDetached({"./no such program"}));
+    EXPECT_FALSE(backend::SpawnDetached({}));
+}
+
+TEST_F(EffectsTest, IconsAndCursorsLoadAt32x32) {
+    m_folder.Write("m/two.ico",
+                   EncodeIconFile(false, {{16, 0xFF0000}, {32, 0x00FF00, false, true}}));
+    m_folder.Write("m/hand.cur", EncodeIconFile(true, {{32, 0x0000FF, false, false, 5, 7}}));
+    m_folder.Write("m/small.cur", EncodeIconFile(true, {{16, 0x0000FF, false, false, 8, 2}}));
+    m_folder.Write("m/png.ico", EncodeIconFile(false, {{32, 0x123456, true}}));
+    m_folder.Write("m/broken.ico", "\0\0\1\0\5\0garbage");
+
+    auto load = [](const char* name, UINT type) {
+        return static_cast<const backend::Cursor*>(
+            LoadImageA(nullptr, name, type, 32, 32, LR_LOADFROMFILE));
+    };
+    auto pixel = [](const backend::Cursor* c, int x, int y) {
+        return c->image.pixels[static_cast<std::size_t>(y) * c->image.width + x];
+    };
+    const backend::Cursor* icon = load("M\\Two.ico", IMAGE_ICON);
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(icon->image.width, 32);
+    EXPECT_EQ(pixel(icon, 31, 0), 0xFF00FF00u);  // the 32 x 32 entry, opaque
+    EXPECT_EQ(pixel(icon, 0, 0) >> 24, 0u);      // masked: transparent
+    const backend::Cursor* hand = load("m\\hand.cur", IMAGE_CURSOR);
+    ASSERT_NE(hand, nullptr);
+    EXPECT_EQ(hand->hotX, 5);
+    EXPECT_EQ(hand->hotY, 7);
+    const backend::Cursor* small = load("m\\small.cur", IMAGE_CURSOR);
+    ASSERT_NE(small, nullptr);
+    EXPECT_EQ(small->image.width, 32);  // scaled up, hot spot with it
+    EXPECT_EQ(small->hotX, 16);
+    EXPECT_EQ(small->hotY, 4);
+    const backend::Cursor* png = load("m\\png.ico", IMAGE_ICON);
+    ASSERT_NE(png, nullptr);
+    EXPECT_EQ(pixel(png, 3, 3), 0xFF123456u);
+    EXPECT_EQ(load("m\\broken.ico", IMAGE_ICON), nullptr);
+    EXPECT_EQ(load("m\\missing.cur", IMAGE_CURSOR), nullptr);
+
+    // The pointer shows the shape last set while the display count is not negative.
+    m_backend->ClearJournal();
+    SetCursor(reinterpret_cast<HCURSOR>(const_cast<backend::Cursor*>(hand)));
+    EXPECT_EQ(ShowCursor(FALSE), -1);
+    EXPECT_EQ(ShowCursor(TRUE), 0);
+    SetCursor(nullptr);
+    EXPECT_EQ(JournalLines("cursor"),
+              (std::vector<std::string>{"cursor m\\hand.cur", "cursor hidden", "cursor m\\hand.cur",
+                                        "cursor hidden"}));
+}
+
+}  // namespace

@@ -1,0 +1,231 @@
+// Window-system semantics pinned by the exact messages each window procedure receives.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/helpers/headless.h"
+
+namespace {
+
+struct Msg {
+    UINT message;
+    HWND hwnd;
+    bool operator==(const Msg& o) const { return message == o.message && hwnd == o.hwnd; }
+};
+
+std::vector<Msg> g_trace;
+
+bool Recorded(UINT message) {
+    switch (message) {
+        case WM_PAINT:
+        case WM_ERASEBKGND:
+        case WM_TIMER:
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONDOWN:
+        case WM_SETCURSOR:
+        case WM_CLOSE:
+        case WM_KEYDOWN:
+            return true;
+        default:
+            return message >= WM_USER && message < WM_APP;
+    }
+}
+
+LRESULT CALLBACK RecorderProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (Recorded(message)) {
+        g_trace.push_back({message, hwnd});
+    }
+    if (message == WM_USER + 9) {  // sends a message while handling one
+        SendMessageA(hwnd, WM_USER + 10, 0, 0);
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+std::string Describe(const std::vector<Msg>& trace) {
+    std::ostringstream out;
+    for (const Msg& m : trace) {
+        out << "  {0x" << std::hex << m.message << ", " << m.hwnd << "}\n";
+    }
+    return out.str();
+}
+
+#define EXPECT_SEQUENCE(...)                                              \
+    do {                                                                  \
+        const std::vector<Msg> expected = __VA_ARGS__;                    \
+        EXPECT_EQ(g_trace, expected) << "expected:\n"                     \
+                                     << Describe(expected) << "actual:\n" \
+                                     << Describe(g_trace);                \
+        g_trace.clear();                                                  \
+    } while (0)
+
+class MessageTest : public testing_support::HeadlessTest {
+  protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = RecorderProc;
+        wc.lpszClassName = "Recorder";
+        RegisterClassA(&wc);
+        g_trace.clear();
+    }
+
+    HWND TopLevel(DWORD style = WS_POPUP | WS_VISIBLE) {
+        return CreateWindowExA(0, "Recorder", "top", style, 100, 100, 200, 150, nullptr, nullptr,
+                               nullptr, nullptr);
+    }
+    static HWND Child(HWND parent, LPCSTR cls = "Recorder", DWORD style = 0) {
+        return CreateWindowExA(0, cls, "", WS_CHILD | WS_VISIBLE | style, 50, 40, 100, 60, parent,
+                               nullptr, nullptr, nullptr);
+    }
+};
+
+TEST_F(MessageTest, SentNowPostedLater) {
+    const HWND top = TopLevel();
+    PumpUntilIdle();
+    g_trace.clear();
+    PostMessageA(top, WM_USER + 1, 0, 0);
+    SendMessageA(top, WM_USER + 2, 0, 0);
+    // Send runs the procedure at once, also from inside another handler.
+    SendMessageA(top, WM_USER + 9, 0, 0);
+    EXPECT_SEQUENCE({{WM_USER + 2, top}, {WM_USER + 9, top}, {WM_USER + 10, top}});
+    PumpUntilIdle();
+    EXPECT_SEQUENCE({{WM_USER + 1, top}});
+}
+
+TEST_F(MessageTest, LoopTakesPostedInputPaintTimerInThatOrder) {
+    const HWND top = TopLevel();
+    PumpUntilIdle();
+    g_trace.clear();
+    SetTimer(top, 7, 100, nullptr);
+    m_backend->Advance(100);
+    InvalidateRect(top, nullptr, FALSE);
+    MouseMove(top, 5, 5);
+    PostMessageA(top, WM_USER + 1, 0, 0);
+    PumpUntilIdle();
+    EXPECT_SEQUENCE({{WM_USER + 1, top},
+                     {WM_SETCURSOR, top},
+                     {WM_MOUSEMOVE, top},
+                     {WM_PAINT, top},
+                     {WM_TIMER, top}});
+}
+
+TEST_F(MessageTest, PaintMergesAndErasesAndReachesChildren) {
+    const HWND top = TopLevel();
+    const HWND child = Child(top);
+    PumpUntilIdle();
+    g_trace.clear();
+    // InvalidateRect(top, NULL, TRUE) three times without WS_CLIPCHILDREN: one paint each, parent
+    // first, erasing inside BeginPaint.
+    InvalidateRect(top, nullptr, FALSE);
+    InvalidateRect(top, nullptr, TRUE);
+    InvalidateRect(top, nullptr, FALSE);
+    PumpUntilIdle();
+    EXPECT_SEQUENCE(
+        {{WM_PAINT, top}, {WM_ERASEBKGND, top}, {WM_PAINT, child}, {WM_ERASEBKGND, child}});
+    // Without erasing nothing is erased; an area away from the child leaves it alone.
+    const RECT corner{0, 0, 10, 10};
+    InvalidateRect(top, &corner, FALSE);
+    PumpUntilIdle();
+    EXPECT_SEQUENCE({{WM_PAINT, top}});
+    // A hidden child is not painted.
+    ShowWindow(child, SW_HIDE);
+    PumpUntilIdle();
+    g_trace.clear();
+    InvalidateRect(top, nullptr, FALSE);
+    PumpUntilIdle();
+    EXPECT_SEQUENCE({{WM_PAINT, top}});
+}
+
+TEST_F(MessageTest, ClipChildrenKeepsChildrenValid) {
+    const HWND top = TopLevel(WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN);
+    Child(top);
+    PumpUntilIdle();
+    g_trace.clear();
+    InvalidateRect(top, nullptr, TRUE);
+    PumpUntilIdle();
+    EXPECT_SEQUENCE({{WM_PAINT, top}, {WM_ERASEBKGND, top}});
+}
+
+TEST_F(MessageTest, Timers) {
+    const HWND top = TopLevel();
+    PumpUntilIdle();
+    g_trace.clear();
+    // Setting the same timer again replaces it.
+    SetTimer(top, 1, 100, nullptr);
+    SetTimer(top, 1, 300, nullptr);
+    AdvanceAndPump(299);
+    EXPECT_SEQUENCE({});
+    AdvanceAndPump(1);
+    EXPECT_SEQUENCE({{WM_TIMER, top}});
+    // KillTimer also drops a WM_TIMER that was due but not yet taken.
+    AdvanceAndPump(0);
+    m_backend->Advance(300);
+    EXPECT_TRUE(KillTimer(top, 1));
+    PumpUntilIdle();
+    EXPECT_SEQUENCE({});
+    EXPECT_FALSE(KillTimer(top, 1));
+    // A destroyed window's timers go with it.
+    SetTimer(top, 2, 50, nullptr);
+    DestroyWindow(top);
+    AdvanceAndPump(100);
+    EXPECT_SEQUENCE({});
+}
+
+TEST_F(MessageTest, PointerInputGoesThroughTransparentStatics) {
+    const HWND top = TopLevel();
+    const HWND plain = Child(top, "STATIC");
+    PumpUntilIdle();
+    g_trace.clear();
+    // Over a STATIC without SS_NOTIFY the parent gets the input, in its own coordinates.
+    MouseMove(top, 60, 50);
+    PumpUntilIdle();
+    EXPECT_SEQUENCE({{WM_SETCURSOR, top}, {WM_MOUSEMOVE, top}});
+    DestroyWindow(plain);
+
+    const HWND notify = Child(top, "Recorder");
+    PumpUntilIdle();
+    g_trace.clear();
+    MouseMove(top, 60, 50);
+    Click(top, 60, 50);
+    PumpUntilIdle();
+    // WM_SETCURSOR asks the child, whose default asks its parent.
+    EXPECT_SEQUENCE({{WM_SETCURSOR, notify},
+                     {WM_SETCURSOR, top},
+                     {WM_MOUSEMOVE, notify},
+                     {WM_SETCURSOR, notify},
+                     {WM_SETCURSOR, top},
+                     {WM_LBUTTONDOWN, notify},
+                     {WM_SETCURSOR, notify},
+                     {WM_SETCURSOR, top}});
+}
+
+TEST_F(MessageTest, CoordinatesAndPlacement) {
+    const HWND top = TopLevel();
+    const HWND child = Child(top);
+    POINT p{3, 4};
+    ClientToScreen(child, &p);
+    EXPECT_EQ(p.x, 100 + 50 + 3);
+    EXPECT_EQ(p.y, 100 + 40 + 4);
+    ScreenToClient(top, &p);
+    EXPECT_EQ(p.x, 53);
+    EXPECT_EQ(p.y, 44);
+    RECT r{};
+    GetWindowRect(child, &r);
+    EXPECT_EQ(r.left, 150);
+    EXPECT_EQ(r.bottom, 200);
+    EXPECT_EQ(GetParent(child), top);
+    EXPECT_EQ(GetParent(top), nullptr);
+    // Maximising a window without a caption covers the screen without decorations.
+    m_backend->ClearJournal();
+    ShowWindow(top, SW_MAXIMIZE);
+    GetClientRect(top, &r);
+    EXPECT_EQ(r.right, 1024);
+    EXPECT_EQ(r.bottom, 768);
+    EXPECT_EQ(JournalLines("place"), std::vector<std::string>{"place 1 0 0 1024 768 fullscreen"});
+    DestroyWindow(top);
+    EXPECT_FALSE(IsWindow(child));
+}
+
+}  // namespace
