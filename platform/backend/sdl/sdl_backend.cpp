@@ -77,7 +77,6 @@ class SdlBackend : public Backend {
         if (SDL_Window* sdl = Find(window)) {
             if (visible) {
                 SDL_ShowWindow(sdl);
-                SDL_RaiseWindow(sdl);
             } else {
                 SDL_HideWindow(sdl);
             }
@@ -330,6 +329,9 @@ class SdlBackend : public Backend {
 std::unique_ptr<Backend> MakeSdlBackend(std::string* error) {
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // SIGINT and SIGTERM end the program as they end any other; SDL would turn them into a
+    // quit event that a modal dialog never asks for.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         if (error != nullptr) {
             *error = SDL_GetError();
