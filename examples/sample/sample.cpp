@@ -15,7 +15,7 @@ constexpr RECT kPicture{60, 70, 260, 170};  // 200 x 100
 
 struct Picture {
     BITMAPINFOHEADER header{40, 200, 100, 1, 24, 0, 0, 0, 0, 0, 0};
-    std::vector<BYTE> bits = std::vector<BYTE>(600 * 100);
+    std::vector<BYTE> bits = std::vector<BYTE>(std::size_t{600} * 100);
 
     explicit Picture(COLORREF color) {
         for (std::size_t i = 0; i < bits.size(); i += 3) {

@@ -4,6 +4,8 @@
 // DefWindowProc in one place, CWnd::WindowProc.
 #pragma once
 
+#include <type_traits>
+
 #include "platform/windows.h"
 
 class CCmdTarget;
@@ -33,7 +35,7 @@ struct AFX_MSGMAP {
     const AFX_MSGMAP* theClass::GetThisMessageMap() {           \
         using ThisClass = theClass;                             \
         using TheBaseClass = baseClass;                         \
-        static_assert(sizeof(ThisClass) > 0, "complete class"); \
+        static_assert(std::is_class_v<ThisClass>, "a class"); \
         static const AFX_MSGMAP_ENTRY _messageEntries[] = {
 #define END_MESSAGE_MAP()                                                                         \
     { 0, 0, nullptr }                                                                             \

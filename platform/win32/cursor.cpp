@@ -1,4 +1,7 @@
 // Cursor and icon handles, the pointer's shape and its display count.
+#include <memory>
+#include <vector>
+
 #include "platform/win32/icon_file.h"
 #include "platform/win32/path_mapping.h"
 #include "platform/win32/window_system.h"
@@ -33,7 +36,9 @@ HANDLE LoadImageA(HINSTANCE /*instance*/, LPCSTR name, UINT type, int cx, int /*
     }
     decoded->name = name;
     // Like the system's, loaded icons and cursors live until the process ends.
-    return new backend::Cursor(std::move(*decoded));
+    static std::vector<std::unique_ptr<backend::Cursor>> loaded;
+    loaded.push_back(std::make_unique<backend::Cursor>(std::move(*decoded)));
+    return loaded.back().get();
 }
 
 HCURSOR SetCursor(HCURSOR cursor) {

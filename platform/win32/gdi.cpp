@@ -1,7 +1,8 @@
 // Brushes, rectangles, icons and DrawDib, drawn into the frame of a device context.
 #include "platform/win32/gdi.h"
 
-#include <set>
+#include <map>
+#include <memory>
 
 #include "platform/win32/device_context.h"
 
@@ -11,14 +12,15 @@ struct Brush {
     COLORREF color;
 };
 
-std::set<Brush*>& Brushes() {
-    static std::set<Brush*> brushes;
+// Owns every brush until DeleteObject, and at exit those that nobody deleted (class brushes).
+std::map<const Brush*, std::unique_ptr<Brush>>& Brushes() {
+    static std::map<const Brush*, std::unique_ptr<Brush>> brushes;
     return brushes;
 }
 
 Brush* FromHBRUSH(HBRUSH brush) {
-    auto* b = reinterpret_cast<Brush*>(brush);
-    return Brushes().count(b) != 0 ? b : nullptr;
+    const auto it = Brushes().find(reinterpret_cast<const Brush*>(brush));
+    return it == Brushes().end() ? nullptr : it->second.get();
 }
 
 std::uint32_t ToArgb(COLORREF c) {
@@ -47,9 +49,10 @@ void Fill(win32::Window* top, const win32::DeviceContext& dc, const RECT& r, std
 }  // namespace
 
 HBRUSH CreateSolidBrush(COLORREF color) {
-    auto* brush = new Brush{color};
-    Brushes().insert(brush);
-    return reinterpret_cast<HBRUSH>(brush);
+    auto brush = std::make_unique<Brush>(Brush{color});
+    const Brush* handle = brush.get();
+    Brushes()[handle] = std::move(brush);
+    return reinterpret_cast<HBRUSH>(const_cast<Brush*>(handle));
 }
 
 BOOL DeleteObject(HGDIOBJ object) {
@@ -58,7 +61,6 @@ BOOL DeleteObject(HGDIOBJ object) {
         return FALSE;
     }
     Brushes().erase(brush);
-    delete brush;
     return TRUE;
 }
 

@@ -152,7 +152,7 @@ std::optional<backend::Cursor> DecodeIconFile(const std::vector<std::uint8_t>& f
         return std::make_tuple(exact, -std::abs(e.width - size), e.depth);
     };
     for (std::uint32_t i = 0; i < count; ++i) {
-        const std::uint8_t* d = file.data() + 6 + 16 * i;
+        const std::uint8_t* d = file.data() + 6 + std::size_t{16} * i;
         Entry e{d[0] == 0 ? 256 : d[0],
                 d[1] == 0 ? 256 : d[1],
                 static_cast<int>(Le16(d + 4)),

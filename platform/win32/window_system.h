@@ -75,6 +75,9 @@ struct WindowSystem {
     bool quit = false;
     int quitCode = 0;
     std::optional<backend::InputEvent> pendingInput;
+    // How often the loop slept, and how often it woke with no input (a timer or a post).
+    std::uint64_t sleeps = 0;
+    std::uint64_t wakeupsWithoutInput = 0;
 
     std::vector<Timer> timers;
 

@@ -68,6 +68,7 @@ std::string EncodeIconFile(bool cursor, const std::vector<IconEntry>& entries) {
     Put16(out, cursor ? 2 : 1);
     Put16(out, static_cast<std::uint32_t>(entries.size()));
     std::vector<std::string> images;
+    images.reserve(entries.size());
     for (const IconEntry& e : entries) {
         images.push_back(e.png ? Png(e) : Dib(e));
     }

@@ -29,7 +29,7 @@ class EffectsTest : public testing_support::HeadlessTest {
 // never runs fails the test instead of hanging it.
 std::string WaitForFile(const std::string& path) {
     for (int i = 0; i < 500; ++i) {
-        const std::string text = ReadWholeFile(path);
+        std::string text = ReadWholeFile(path);
         if (!text.empty() && text.back() == '\n') {
             return text;
         }
@@ -106,7 +106,7 @@ TEST_F(EffectsTest, IconsAndCursorsLoadAt32x32) {
     m_folder.Write("m/hand.cur", EncodeIconFile(true, {{32, 0x0000FF, false, false, 5, 7}}));
     m_folder.Write("m/small.cur", EncodeIconFile(true, {{16, 0x0000FF, false, false, 8, 2}}));
     m_folder.Write("m/png.ico", EncodeIconFile(false, {{32, 0x123456, true}}));
-    m_folder.Write("m/broken.ico", "\0\0\1\0\5\0garbage");
+    m_folder.Write("m/broken.ico", std::string("\0\0\1\0\5\0", 6) + "garbage");
 
     auto load = [](const char* name, UINT type) {
         return static_cast<const backend::Cursor*>(

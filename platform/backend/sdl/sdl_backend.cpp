@@ -328,6 +328,7 @@ class SdlBackend : public Backend {
 
 std::unique_ptr<Backend> MakeSdlBackend(std::string* error) {
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     // SIGINT and SIGTERM end the program as they end any other; SDL would turn them into a
     // quit event that a modal dialog never asks for.
