@@ -28,13 +28,13 @@ struct AFX_MSGMAP {
     static const AFX_MSGMAP* GetThisMessageMap(); \
     const AFX_MSGMAP* GetMessageMap() const override;
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                  \
-    const AFX_MSGMAP* theClass::GetMessageMap() const {         \
-        return GetThisMessageMap();                             \
-    }                                                           \
-    const AFX_MSGMAP* theClass::GetThisMessageMap() {           \
-        using ThisClass = theClass;                             \
-        using TheBaseClass = baseClass;                         \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                \
+    const AFX_MSGMAP* theClass::GetMessageMap() const {       \
+        return GetThisMessageMap();                           \
+    }                                                         \
+    const AFX_MSGMAP* theClass::GetThisMessageMap() {         \
+        using ThisClass = theClass;                           \
+        using TheBaseClass = baseClass;                       \
         static_assert(std::is_class_v<ThisClass>, "a class"); \
         static const AFX_MSGMAP_ENTRY _messageEntries[] = {
 #define END_MESSAGE_MAP()                                                                         \
