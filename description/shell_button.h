@@ -21,6 +21,19 @@ class ShellButton {
     // FALSE at the first failure, keeping the pictures already loaded; shows nothing.
     BOOL Load(const char* path);
 
+    // Hover: the point is in the main window's client coordinates, as WM_MOUSEMOVE gives it.
+    // TRUE when it lies on the button, which is then hovered.
+    BOOL UpdateHover(UINT flags, POINT point);
+    BOOL BeginHover();
+    // TRUE when `id` is this button's hover timer; the button then shows its bubble.
+    BOOL TimerElapsed(UINT_PTR id);
+    // Clicks: TRUE when the point lies on the button, after the click has been carried out.
+    BOOL TryClick(UINT flags, POINT point);
+    BOOL Click();
+    HINSTANCE Execute();
+    // Copies the picture for the current state into g_pOffscreen.
+    void Draw();
+
     std::string m_strHiName;  // image_hi, or image_bubble when that has a value
     std::string m_strLoName;
     DibImage* m_pLoImage = nullptr;      // owned; null: never drawn normal, never reacts
@@ -39,6 +52,12 @@ class ShellButton {
     BOOL m_bShutdown = FALSE;
     std::int32_t m_nState = 0;  // 0 normal, 1 hovered, 2 bubble
     BOOL m_bHoverSoundPlayed = FALSE;
+
+  private:
+    enum class Hit { kNotTested, kOff, kOn };
+    // Whether a point in the main window's client coordinates lies on the button; not tested
+    // without a normal picture or a picture window.
+    Hit HitTest(POINT point) const;
 };
 
 // The id the next button takes: 1, 2, 3 ... in construction order, never reset.

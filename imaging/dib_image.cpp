@@ -197,3 +197,15 @@ void DibImage::BlitInto(DibImage* dest, LONG x, LONG y) const {
         std::memcpy(to, from, bytes);
     }
 }
+
+BOOL DibImage::Draw(HDC hdc, LONG x, LONG y) const {
+    if (m_pInfo == nullptr) {
+        return FALSE;
+    }
+    const BITMAPINFOHEADER& h = m_pInfo->bmiHeader;
+    const HDRAWDIB hdd = DrawDibOpen();
+    const BOOL drawn =
+        DrawDibDraw(hdd, hdc, x, y, -1, -1, &h, m_pBits, 0, 0, h.biWidth, h.biHeight, 0);
+    DrawDibClose(hdd);
+    return drawn;
+}

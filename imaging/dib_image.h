@@ -25,6 +25,8 @@ class DibImage {
     // Copies this (top row first) 24-bit picture into the bottom-up 24-bit `dest` with its
     // top-left corner at (x, y) counted from dest's top, clipped to dest.
     void BlitInto(DibImage* dest, LONG x, LONG y) const;
+    // Draws the whole (bottom-up) picture unscaled with its top-left corner at (x, y).
+    BOOL Draw(HDC hdc, LONG x, LONG y) const;
 
     BITMAPINFO* m_pInfo = nullptr;  // owned: the header and m_nColors palette entries
     BYTE* m_pBits = nullptr;        // owned: biHeight rows of m_nStride bytes

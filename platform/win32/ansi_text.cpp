@@ -106,6 +106,15 @@ std::string AnsiToUtf8(const std::string& ansi) {
     return out;
 }
 
+std::u32string AnsiToCodePoints(const std::string& ansi) {
+    std::u32string out;
+    out.reserve(ansi.size());
+    for (char ch : ansi) {
+        out += AnsiToCodePoint(static_cast<unsigned char>(ch));
+    }
+    return out;
+}
+
 std::string Utf8ToAnsi(const std::string& utf8) {
     std::string out;
     out.reserve(utf8.size());

@@ -2,6 +2,7 @@
 // Names, types, layouts and constant values are those of the real API.
 #pragma once
 
+#include "platform/win32/com.h"
 #include "platform/win32/files.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/shell.h"

@@ -1,0 +1,4 @@
+// The one application object; the framework's entry runs it.
+#include "app/shell_app.h"
+
+CShellApp theApp;

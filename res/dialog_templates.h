@@ -1,0 +1,4 @@
+#pragma once
+
+// Registers the program's dialog templates with the window layer; called once at start-up.
+void RegisterShellTemplates();
