@@ -6,11 +6,19 @@
 
 namespace backend {
 
-void HeadlessBackend::Script(const InputEvent& event, std::uint64_t atMs) {
+void HeadlessBackend::Insert(Scripted scripted) {
     const auto after =
-        std::upper_bound(m_script.begin(), m_script.end(), atMs,
-                         [](std::uint64_t at, const Scripted& s) { return at < s.at; });
-    m_script.insert(after, Scripted{atMs, event});
+        std::upper_bound(m_script.begin(), m_script.end(), scripted.at,
+                         [](std::uint64_t at, const Scripted& entry) { return at < entry.at; });
+    m_script.insert(after, std::move(scripted));
+}
+
+void HeadlessBackend::Script(const InputEvent& event, std::uint64_t atMs) {
+    Insert({atMs, event, nullptr});
+}
+
+void HeadlessBackend::ScriptAction(std::function<void()> action, std::uint64_t atMs) {
+    Insert({atMs, InputEvent{}, std::move(action)});
 }
 
 const Image* HeadlessBackend::LastFrame(int window) const {
@@ -56,29 +64,41 @@ void HeadlessBackend::Present(int window, const Image& frame) {
 }
 
 std::optional<InputEvent> HeadlessBackend::WaitEvent(int timeoutMs) {
-    if (!m_script.empty() && m_script.front().at <= m_now) {
-        const InputEvent event = m_script.front().event;
+    for (;;) {
+        const bool due = !m_script.empty() && m_script.front().at <= m_now;
+        if (due && !m_script.front().action) {
+            const InputEvent event = m_script.front().event;
+            m_script.pop_front();
+            return event;
+        }
+        if (timeoutMs == 0) {
+            return std::nullopt;  // actions wait for the loop to be idle
+        }
+        if (m_woken) {
+            m_woken = false;
+            ++m_wakeups;
+            return std::nullopt;
+        }
+        const bool waitsForever = timeoutMs < 0;
+        const std::uint64_t until =
+            waitsForever ? 0 : m_now + static_cast<std::uint64_t>(timeoutMs);
+        if (m_script.empty() || (!waitsForever && m_script.front().at > until)) {
+            break;
+        }
+        if (m_script.front().action && !waitsForever && m_script.front().at == until) {
+            break;  // what falls due at the deadline (a timer) goes before a look at it
+        }
+        m_now = std::max(m_now, m_script.front().at);
+        if (!m_script.front().action) {
+            continue;  // an event: handed out at the top
+        }
+        const std::function<void()> action = std::move(m_script.front().action);
         m_script.pop_front();
-        return event;
+        action();
+        return std::nullopt;  // the action may have posted or changed what is due
     }
-    if (timeoutMs == 0) {
-        return std::nullopt;
-    }
-    if (m_woken) {
-        m_woken = false;
-        ++m_wakeups;
-        return std::nullopt;
-    }
-    const bool waitsForever = timeoutMs < 0;
-    const std::uint64_t until = waitsForever ? 0 : m_now + static_cast<std::uint64_t>(timeoutMs);
-    if (!m_script.empty() && (waitsForever || m_script.front().at <= until)) {
-        m_now = m_script.front().at;
-        const InputEvent event = m_script.front().event;
-        m_script.pop_front();
-        return event;
-    }
-    if (!waitsForever) {
-        m_now = until;
+    if (timeoutMs >= 0) {
+        m_now += static_cast<std::uint64_t>(timeoutMs);
         ++m_wakeups;
         return std::nullopt;
     }

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -19,6 +20,9 @@ class HeadlessBackend : public Backend {
 
     // Input that arrives at virtual time `atMs` (events at the same time keep their order).
     void Script(const InputEvent& event, std::uint64_t atMs);
+    // Runs `action` at virtual time `atMs`, once the loop has drawn everything and waits: the
+    // moment to look at frames and the journal in the middle of a modal run.
+    void ScriptAction(std::function<void()> action, std::uint64_t atMs);
     // Input that arrives now.
     void Input(const InputEvent& event) { Script(event, m_now); }
     void Advance(std::uint64_t ms) { m_now += ms; }
@@ -55,7 +59,9 @@ class HeadlessBackend : public Backend {
     struct Scripted {
         std::uint64_t at;
         InputEvent event;
+        std::function<void()> action;  // set for actions, which carry no event
     };
+    void Insert(Scripted scripted);
 
     Rect m_screen;
     std::uint64_t m_now = 0;
