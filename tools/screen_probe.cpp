@@ -1,0 +1,114 @@
+// Measures the launcher the way a user sees it, from outside, on an X display:
+//   screen_probe first-frame X Y PROGRAM [ARGS...]
+//       starts PROGRAM; milliseconds until screen pixel (X, Y) changes
+//   screen_probe hover X Y AWAY_X AWAY_Y ROUNDS [WATCH_X WATCH_Y]
+//       moves the pointer (XTEST) from (AWAY_X, AWAY_Y) onto (X, Y), ROUNDS times; for each,
+//       milliseconds until the watched pixel (default X, Y) changes and until it changes again
+//       (on a button: its hovered picture, then its bubble; beside it, the bubble alone)
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double MsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+unsigned long PixelAt(Display* display, int x, int y) {
+    XImage* image = XGetImage(display, DefaultRootWindow(display), x, y, 1, 1, AllPlanes, ZPixmap);
+    if (image == nullptr) {
+        return 0;
+    }
+    const unsigned long pixel = XGetPixel(image, 0, 0);
+    XDestroyImage(image);
+    return pixel;
+}
+
+// Polls until the pixel differs from `from`; the time, or a negative one after `limitMs`.
+double WaitForChange(Display* display, int x, int y, unsigned long from, Clock::time_point start,
+                     double limitMs) {
+    while (MsSince(start) < limitMs) {
+        if (PixelAt(display, x, y) != from) {
+            return MsSince(start);
+        }
+    }
+    return -1;
+}
+
+int FirstFrame(Display* display, int x, int y, char** program) {
+    const unsigned long before = PixelAt(display, x, y);
+    const Clock::time_point start = Clock::now();
+    pid_t child = 0;
+    if (posix_spawn(&child, program[0], nullptr, nullptr, program, environ) != 0) {
+        (void)std::fprintf(stderr, "screen_probe: cannot start %s\n", program[0]);
+        return 1;
+    }
+    const double ms = WaitForChange(display, x, y, before, start, 10000);
+    kill(child, SIGTERM);
+    waitpid(child, nullptr, 0);
+    if (ms < 0) {
+        return 1;
+    }
+    std::printf("first frame %.1f ms\n", ms);
+    return 0;
+}
+
+void MovePointer(Display* display, int x, int y) {
+    XTestFakeMotionEvent(display, -1, x, y, 0);
+    XFlush(display);
+}
+
+int Hover(Display* display, int x, int y, int awayX, int awayY, int rounds, int watchX,
+          int watchY) {
+    for (int round = 0; round < rounds; ++round) {
+        MovePointer(display, awayX, awayY);
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        const unsigned long normal = PixelAt(display, watchX, watchY);
+        const Clock::time_point start = Clock::now();
+        MovePointer(display, x, y);
+        const double first = WaitForChange(display, watchX, watchY, normal, start, 2000);
+        const unsigned long changed = PixelAt(display, watchX, watchY);
+        const double second = WaitForChange(display, watchX, watchY, changed, start, 1000);
+        std::printf("changed %.2f ms, changed again %.2f ms\n", first, second);
+    }
+    MovePointer(display, awayX, awayY);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) {
+        (void)std::fprintf(stderr, "screen_probe: no display\n");
+        return 1;
+    }
+    int code = 2;
+    if (argc >= 5 && std::strcmp(argv[1], "first-frame") == 0) {
+        code = FirstFrame(display, std::atoi(argv[2]), std::atoi(argv[3]), argv + 4);
+    } else if ((argc == 7 || argc == 9) && std::strcmp(argv[1], "hover") == 0) {
+        const int x = std::atoi(argv[2]);
+        const int y = std::atoi(argv[3]);
+        code = Hover(display, x, y, std::atoi(argv[4]), std::atoi(argv[5]), std::atoi(argv[6]),
+                     argc == 9 ? std::atoi(argv[7]) : x, argc == 9 ? std::atoi(argv[8]) : y);
+    } else {
+        (void)std::fprintf(stderr,
+                           "usage: screen_probe first-frame X Y PROGRAM [ARGS...]\n"
+                           "       screen_probe hover X Y AWAY_X AWAY_Y ROUNDS [WATCH_X WATCH_Y]\n");
+    }
+    XCloseDisplay(display);
+    return code;
+}
