@@ -105,9 +105,10 @@ int main(int argc, char** argv) {
         code = Hover(display, x, y, std::atoi(argv[4]), std::atoi(argv[5]), std::atoi(argv[6]),
                      argc == 9 ? std::atoi(argv[7]) : x, argc == 9 ? std::atoi(argv[8]) : y);
     } else {
-        (void)std::fprintf(stderr,
-                           "usage: screen_probe first-frame X Y PROGRAM [ARGS...]\n"
-                           "       screen_probe hover X Y AWAY_X AWAY_Y ROUNDS [WATCH_X WATCH_Y]\n");
+        (void)std::fprintf(
+            stderr,
+            "usage: screen_probe first-frame X Y PROGRAM [ARGS...]\n"
+            "       screen_probe hover X Y AWAY_X AWAY_Y ROUNDS [WATCH_X WATCH_Y]\n");
     }
     XCloseDisplay(display);
     return code;

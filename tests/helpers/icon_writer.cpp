@@ -1,20 +1,12 @@
 #include "tests/helpers/icon_writer.h"
 
+#include "tests/helpers/little_endian.h"
+
 #include <SDL.h>
 #include <SDL_image.h>
 
 namespace testing_support {
 namespace {
-
-void Put16(std::string& out, std::uint32_t v) {
-    out += static_cast<char>(v & 0xFF);
-    out += static_cast<char>((v >> 8) & 0xFF);
-}
-
-void Put32(std::string& out, std::uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
 
 std::string Dib(const IconEntry& e) {
     std::string out;

@@ -180,15 +180,15 @@ class SdlBackend : public Backend {
             }
             return;
         }
-        SDL_AudioSpec spec{};
+        SDL_AudioSpec format{};
         Uint8* buffer = nullptr;
         Uint32 length = 0;
         SDL_RWops* rw = SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size()));
-        if (rw == nullptr || SDL_LoadWAV_RW(rw, 1, &spec, &buffer, &length) == nullptr) {
+        if (rw == nullptr || SDL_LoadWAV_RW(rw, 1, &format, &buffer, &length) == nullptr) {
             return;  // not a WAV that SDL can decode: nothing plays
         }
-        if (OpenAudio(spec)) {
-            Queue(spec, buffer, length);
+        if (OpenAudio(format)) {
+            Queue(format, buffer, length);
         }
         SDL_FreeWAV(buffer);
     }
@@ -296,9 +296,9 @@ class SdlBackend : public Backend {
     }
 
     // Converts to the device's format, then replaces whatever is still queued.
-    void Queue(const SDL_AudioSpec& spec, const Uint8* buffer, Uint32 length) {
+    void Queue(const SDL_AudioSpec& format, const Uint8* buffer, Uint32 length) {
         SDL_AudioCVT cvt;
-        if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, m_device.format,
+        if (SDL_BuildAudioCVT(&cvt, format.format, format.channels, format.freq, m_device.format,
                               m_device.channels, m_device.freq) < 0) {
             return;
         }
