@@ -29,6 +29,10 @@ BOOL CShellApp::InitInstance() {
     }
     if (g_pShellDescription->Load() == FALSE) {
         AfxMessageBox("Error creating context", MB_OK);
+        // Nothing reads the description or uses COM after this; leave nothing behind.
+        delete g_pShellDescription;
+        g_pShellDescription = nullptr;
+        CoUninitialize();
         return FALSE;
     }
     {
@@ -37,6 +41,7 @@ BOOL CShellApp::InitInstance() {
         dialog.DoModal();
         CoUninitialize();
         delete g_pShellDescription;
+        g_pShellDescription = nullptr;
         m_pMainWnd = nullptr;
     }
     return FALSE;

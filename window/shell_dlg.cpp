@@ -34,6 +34,10 @@ CShellDlg::CShellDlg(CWnd* parent)
                                             MediaPath(g_pShellDescription->m_strAppIcon).c_str(),
                                             IMAGE_ICON, 32, 32, LR_LOADFROMFILE))) {}
 
+CShellDlg::~CShellDlg() {
+    delete m_pPictureWnd;
+}
+
 void CShellDlg::DoDataExchange(CDataExchange* /*dx*/) {}
 
 BOOL CShellDlg::PreCreateWindow(CREATESTRUCT& cs) {

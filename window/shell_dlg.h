@@ -13,6 +13,9 @@
 class CShellDlg : public CDialog {
   public:
     explicit CShellDlg(CWnd* parent = nullptr);
+    // Deletes the picture window object when Escape or a failed set-up ended the dialog
+    // without WM_CLOSE; the window itself went with the dialog's.
+    ~CShellDlg() override;
 
     // Starts the movie at `path` in the picture window; `tag` 0 is the introduction movie, else
     // the id of the shutdown button whose closing movie it is.

@@ -73,12 +73,8 @@ class LauncherTest : public testing_support::HeadlessTest {
         chmod((m_folder.Path() + "/run.sh").c_str(), 0755);
     }
 
-    // Runs the launcher to its end, as the program's entry does. Each run stands for a new
-    // process: a start-up failure leaves COM started, as the process end would clean it up.
+    // Runs the launcher to its end, as the program's entry does.
     int Run() {
-        for (int i = 0; i < 4; ++i) {
-            CoUninitialize();
-        }
         CShellApp app;
         return app.InitInstance() == TRUE ? app.Run() : app.ExitInstance();
     }
