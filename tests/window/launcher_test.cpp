@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -261,8 +262,8 @@ TEST_F(LauncherTest, SetUpFailures) {
 
     // Missing cursors: reported, and the menu still runs.
     WriteMenu({{"a.btn", 100, 100}});
-    std::remove("ShellMedia/lo.cur");
-    std::remove("ShellMedia/hi.cur");
+    std::filesystem::remove("ShellMedia/lo.cur");
+    std::filesystem::remove("ShellMedia/hi.cur");
     KeyAt(m_backend->Now() + 10, VK_ESCAPE);
     EXPECT_EQ(Run(), 0);
     EXPECT_EQ(messages(), (std::vector<std::string>{"Failed cursor 1", "Failed cursor 2"}));
@@ -280,7 +281,7 @@ TEST_F(LauncherTest, SetUpFailures) {
 
     // No background: the menu cannot be drawn and ends at once.
     WriteMenu({{"a.btn", 100, 100}});
-    std::remove("ShellMedia/back.bmp");
+    std::filesystem::remove("ShellMedia/back.bmp");
     EXPECT_EQ(Run(), 0);
     EXPECT_EQ(messages(), std::vector<std::string>{
                               "Error loading background shellmedia\\back.bmp! exiting..."});
