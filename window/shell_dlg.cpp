@@ -112,10 +112,13 @@ BOOL CShellDlg::OnInitDialog() {
     if (m_pOffscreen->Create(m_pBackground->m_pInfo->bmiHeader) == FALSE) {
         return Abandon("Error creating offscreen! exiting...");
     }
-    // A background that loaded only its header would otherwise show uninitialised memory.
+    // A background that loaded only its header, or one too small or not 24 bits deep, would
+    // otherwise show uninitialised memory: black it is.
     std::memset(m_pOffscreen->m_pBits, 0,
                 static_cast<std::size_t>(m_pOffscreen->m_pInfo->bmiHeader.biHeight) *
                     m_pOffscreen->m_nStride);
+    std::memset(m_pOffscreen->m_pInfo->bmiColors, 0,
+                static_cast<std::size_t>(m_pOffscreen->m_nColors) * sizeof(RGBQUAD));
 
     m_pButtons = new (std::nothrow) ShellButton[d.m_nButtons];
     if (m_pButtons == nullptr) {

@@ -5,11 +5,13 @@
 #include <string>
 
 #include "tests/helpers/bmp_writer.h"
+#include "tests/helpers/icon_writer.h"
 
 namespace {
 
 using testing_support::BmpSpec;
 using testing_support::EncodeBmp;
+using testing_support::EncodeIconFile;
 
 void Write(const std::filesystem::path& path, const std::string& bytes) {
     std::filesystem::create_directories(path.parent_path());
@@ -38,6 +40,15 @@ int main(int argc, char** argv) {
         const std::string name = "seed" + std::to_string(n++);
         Write(out / "dib_image_fuzzer" / name, std::string("\x05\xFE") + picture);
         Write(out / "shell_button_fuzzer" / name, button + '\0' + picture);
+    }
+    const std::string icons[] = {
+        EncodeIconFile(false, {{16, 0xFF0000}, {32, 0x00FF00, false, true}}),
+        EncodeIconFile(true, {{32, 0x0000FF, false, false, 5, 7}}),
+        EncodeIconFile(true, {{48, 0x123456, false, true, 40, 2}}),
+        EncodeIconFile(false, {{32, 0x123456, true}})};
+    n = 0;
+    for (const std::string& icon : icons) {
+        Write(out / "icon_file_fuzzer" / ("seed" + std::to_string(n++)), icon);
     }
     return 0;
 }
