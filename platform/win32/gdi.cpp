@@ -138,24 +138,33 @@ BOOL DrawDibDraw(HDRAWDIB hdd, HDC hdc, int xDst, int yDst, int dxDst, int dyDst
     const auto* palette =
         reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const BYTE*>(header) + header->biSize);
     const std::uint32_t colors = header->biClrUsed == 0 ? 256 : header->biClrUsed;
-    for (int sy = std::max(0, ySrc); sy < std::min(height, ySrc + dySrc); ++sy) {
-        // Source row sy counts from the top of the picture.
+    // The source rectangle, placed in the frame and cut to the clip and the frame, once; the
+    // rows are then copied without a test per pixel (this draws every frame of the menu).
+    const int originX = xDst - xSrc + dc->origin.x;
+    const int originY = yDst - ySrc + dc->origin.y;
+    const RECT source{std::max(0, xSrc), std::max(0, ySrc), std::min(width, xSrc + dxSrc),
+                      std::min(height, ySrc + dySrc)};
+    const RECT area = win32::Intersect(
+        RECT{source.left + originX, source.top + originY, source.right + originX,
+             source.bottom + originY},
+        win32::Intersect(dc->clip, RECT{0, 0, top->frame.width, top->frame.height}));
+    for (LONG fy = area.top; fy < area.bottom; ++fy) {
+        const int sy = fy - originY;  // counts from the top of the picture
         const BYTE* row = base + stride * static_cast<std::size_t>(bottomUp ? height - 1 - sy : sy);
-        for (int sx = std::max(0, xSrc); sx < std::min(width, xSrc + dxSrc); ++sx) {
-            std::uint32_t argb = 0;
+        std::uint32_t* out = &top->frame.pixels[static_cast<std::size_t>(fy) * top->frame.width];
+        for (LONG fx = area.left; fx < area.right; ++fx) {
+            const auto sx = static_cast<std::size_t>(fx - originX);
+            std::uint32_t rgb = 0;
             if (header->biBitCount == 24) {
-                const BYTE* p = row + 3 * static_cast<std::size_t>(sx);
-                argb = static_cast<std::uint32_t>(p[2]) << 16 |
-                       static_cast<std::uint32_t>(p[1]) << 8 | p[0];
-            } else {
-                const BYTE index = row[sx];
-                if (index < colors) {
-                    const RGBQUAD& q = palette[index];
-                    argb = static_cast<std::uint32_t>(q.rgbRed) << 16 |
-                           static_cast<std::uint32_t>(q.rgbGreen) << 8 | q.rgbBlue;
-                }
+                const BYTE* p = row + 3 * sx;
+                rgb = static_cast<std::uint32_t>(p[2]) << 16 |
+                      static_cast<std::uint32_t>(p[1]) << 8 | p[0];
+            } else if (row[sx] < colors) {
+                const RGBQUAD& q = palette[row[sx]];
+                rgb = static_cast<std::uint32_t>(q.rgbRed) << 16 |
+                      static_cast<std::uint32_t>(q.rgbGreen) << 8 | q.rgbBlue;
             }
-            win32::PutPixel(top, *dc, xDst + sx - xSrc, yDst + sy - ySrc, argb);
+            out[fx] = 0xFF000000u | rgb;
         }
     }
     return TRUE;
