@@ -16,7 +16,7 @@ sox -n -r 22050 -c 1 -b 16 sample.wav synth 0.3 sine 440
 xdotool mousemove 5 5
 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/audio.raw" "$sample" 2>stderr.txt &
 pid=$!
-window=$(timeout 10 xdotool search --sync --name "menushell sample" | head -1)
+window=$(timeout 10 xdotool search --onlyvisible --sync --name "menushell sample" | head -1)
 eval "$(xdotool getwindowgeometry --shell "$window")"  # X, Y: the client area's corner
 cx=$((X + 160)) cy=$((Y + 120))
 
