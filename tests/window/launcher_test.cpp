@@ -228,6 +228,19 @@ TEST_F(LauncherTest, WindowPlacementTitleAndFrames) {
     EXPECT_EQ(JournalLines("place").back(), "place 1 192 144 640 480 windowed");
 }
 
+TEST_F(LauncherTest, MinimisedWindowShowsItsIcon) {
+    WriteMenu({{"a.btn", 100, 100}});
+    ExpectShown(10, 320, 240, kBack, "the menu");
+    Input(20, backend::EventType::kMinimize);
+    // The icon, centred in the client area: (640 - 32 + 1) / 2, (480 - 32 + 1) / 2.
+    ExpectShown(30, 304, 224, 0x808080, "icon's top-left corner");
+    ExpectShown(30, 335, 255, 0x808080, "icon's bottom-right corner");
+    ExpectShown(30, 303, 224, 0x000000, "black around the icon");
+    Input(40, backend::EventType::kRestore);
+    ExpectShown(50, 320, 240, kBack, "the menu again");
+    EXPECT_EQ(Run(), 0);
+}
+
 TEST_F(LauncherTest, FullScreenCentresTheMenu) {
     WriteMenu({{"a.btn", 100, 100}}, true);
     ExpectShown(10, 5, 5, 0x000000, "black around the menu");
