@@ -80,43 +80,40 @@ std::optional<backend::Image> DecodeDib(const std::uint8_t* data, std::uint32_t 
     }
     backend::Image image{width, height,
                          std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height)};
-    bool anyAlpha = false;
+    // 32-bit entries carry their own alpha; those whose alpha is all zero rely on the mask,
+    // like the older depths.
+    bool ownAlpha = false;
+    for (int y = 0; bpp == 32 && y < height && !ownAlpha; ++y) {
+        const std::uint8_t* row = data + xorAt + xorStride * y;
+        for (int x = 0; x < width && !ownAlpha; ++x) {
+            ownAlpha = row[4 * static_cast<std::size_t>(x) + 3] != 0;
+        }
+    }
     for (int y = 0; y < height; ++y) {
         const std::uint8_t* row = data + xorAt + xorStride * (height - 1 - y);
         const std::uint8_t* mask = data + andAt + andStride * (height - 1 - y);
         for (int x = 0; x < width; ++x) {
-            std::uint32_t argb = 0;
+            std::uint32_t rgb = 0;
+            std::uint32_t alpha = 0;
             if (bpp <= 8) {
                 const std::uint32_t bitPos = static_cast<std::uint32_t>(x) * bpp;
                 const std::uint32_t index =
                     (row[bitPos / 8] >> (8 - bpp - bitPos % 8)) & ((1u << bpp) - 1);
                 const std::uint8_t* q =
                     data + paletteAt + 4 * std::min<std::uint64_t>(index, colors - 1);
-                argb = static_cast<std::uint32_t>(q[2]) << 16 |
-                       static_cast<std::uint32_t>(q[1]) << 8 | q[0];
+                rgb = static_cast<std::uint32_t>(q[2]) << 16 |
+                      static_cast<std::uint32_t>(q[1]) << 8 | q[0];
             } else {
                 const std::uint8_t* p = row + static_cast<std::size_t>(x) * (bpp / 8);
-                argb = static_cast<std::uint32_t>(p[2]) << 16 |
-                       static_cast<std::uint32_t>(p[1]) << 8 | p[0];
-                if (bpp == 32) {
-                    argb |= static_cast<std::uint32_t>(p[3]) << 24;
-                    anyAlpha = anyAlpha || p[3] != 0;
-                }
+                rgb = static_cast<std::uint32_t>(p[2]) << 16 |
+                      static_cast<std::uint32_t>(p[1]) << 8 | p[0];
+                alpha = bpp == 32 ? p[3] : 0;
             }
-            const bool transparent = hasMask && ((mask[x / 8] >> (7 - x % 8)) & 1) != 0;
-            image.pixels[static_cast<std::size_t>(y) * width + x] =
-                bpp == 32 ? argb : (argb | (transparent ? 0u : 0xFF000000u));
-        }
-    }
-    // 32-bit entries without alpha rely on the mask, like the older depths.
-    if (bpp == 32 && !anyAlpha) {
-        for (int y = 0; y < height; ++y) {
-            const std::uint8_t* mask = data + andAt + andStride * (height - 1 - y);
-            for (int x = 0; x < width; ++x) {
-                const bool transparent = hasMask && ((mask[x / 8] >> (7 - x % 8)) & 1) != 0;
-                image.pixels[static_cast<std::size_t>(y) * width + x] |=
-                    transparent ? 0u : 0xFF000000u;
+            if (!ownAlpha) {
+                const bool masked = hasMask && ((mask[x / 8] >> (7 - x % 8)) & 1) != 0;
+                alpha = masked ? 0 : 0xFF;
             }
+            image.pixels[static_cast<std::size_t>(y) * width + x] = alpha << 24 | rgb;
         }
     }
     return image;

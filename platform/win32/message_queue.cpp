@@ -193,7 +193,6 @@ bool NextMessage(MSG* msg, HWND filter, bool wait, bool remove) {
             timeout =
                 *due <= now ? 0 : static_cast<int>(std::min<std::uint64_t>(*due - now, 1u << 30));
         }
-        ++sys.sleeps;
         sys.pendingInput = backend::Current().WaitEvent(timeout);
         sys.wakeupsWithoutInput += sys.pendingInput ? 0 : 1;
     }

@@ -74,30 +74,6 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
     return TRUE;
 }
 
-BOOL ValidateRect(HWND hwnd, const RECT* rect) {
-    Window* w = Find(hwnd);
-    if (w == nullptr) {
-        return FALSE;
-    }
-    // With one bounding rectangle, only a rectangle that covers it all validates.
-    const RECT all = rect != nullptr ? win32::Union(*rect, w->update) : RECT{};
-    if (rect == nullptr || (all.left == rect->left && all.top == rect->top &&
-                            all.right == rect->right && all.bottom == rect->bottom)) {
-        w->hasUpdate = false;
-        w->update = {};
-        w->erase = false;
-    }
-    return TRUE;
-}
-
-BOOL UpdateWindow(HWND hwnd) {
-    const Window* w = Find(hwnd);
-    if (w != nullptr && w->hasUpdate && win32::IsShownOnScreen(w)) {
-        SendMessageA(hwnd, WM_PAINT, 0, 0);
-    }
-    return w != nullptr ? TRUE : FALSE;
-}
-
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint) {
     Window* w = Find(hwnd);
     if (w == nullptr || paint == nullptr) {

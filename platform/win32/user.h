@@ -66,8 +66,6 @@ constexpr int SW_RESTORE = 9;
 constexpr int GWL_STYLE = -16;
 constexpr int GWL_EXSTYLE = -20;
 constexpr int GWLP_WNDPROC = -4;
-constexpr int GWLP_USERDATA = -21;
-constexpr int GWLP_ID = -12;
 
 constexpr int SM_CXSCREEN = 0;
 constexpr int SM_CYSCREEN = 1;
@@ -132,7 +130,6 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
 BOOL DestroyWindow(HWND hwnd);
 BOOL IsWindow(HWND hwnd);
 BOOL IsIconic(HWND hwnd);
-BOOL IsWindowVisible(HWND hwnd);
 HWND GetParent(HWND hwnd);
 BOOL ShowWindow(HWND hwnd, int command);
 BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint);
@@ -141,15 +138,12 @@ BOOL GetClientRect(HWND hwnd, LPRECT rect);
 BOOL ClientToScreen(HWND hwnd, POINT* point);
 BOOL ScreenToClient(HWND hwnd, POINT* point);
 BOOL SetWindowTextA(HWND hwnd, LPCSTR text);
-int GetWindowTextA(HWND hwnd, LPSTR text, int max);
 LONG_PTR GetWindowLongPtrA(HWND hwnd, int index);
 LONG_PTR SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value);
 LONG GetWindowLongA(HWND hwnd, int index);
 LONG SetWindowLongA(HWND hwnd, int index, LONG value);
-int GetDlgCtrlID(HWND hwnd);
 int GetSystemMetrics(int index);
 BOOL PtInRect(const RECT* rect, POINT point);
-BOOL SetRect(LPRECT rect, int left, int top, int right, int bottom);
 
 // Messages. Window procedures run on the thread that pumps; PostMessageA may be called from any
 // thread and wakes a waiting GetMessageA.
@@ -166,8 +160,6 @@ DWORD GetTickCount();
 
 // Painting.
 BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);
-BOOL ValidateRect(HWND hwnd, const RECT* rect);
-BOOL UpdateWindow(HWND hwnd);
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint);
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint);
 

@@ -185,7 +185,7 @@ ATOM RegisterClassA(const WNDCLASSA* wc) {
 }
 
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
-                     int width, int height, HWND parent, HMENU menuOrId, HINSTANCE /*instance*/,
+                     int width, int height, HWND parent, HMENU /*menuOrId*/, HINSTANCE /*instance*/,
                      LPVOID /*param*/) {
     if (className == nullptr || IS_INTRESOURCE(className)) {
         return nullptr;
@@ -204,7 +204,6 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
     w->background = cls->second.background;
     w->style = style & ~WS_VISIBLE;
     w->exStyle = exStyle;
-    w->id = static_cast<int>(reinterpret_cast<std::uintptr_t>(menuOrId));
     w->text = windowName != nullptr ? windowName : "";
     w->rect = {x, y, x + std::max(0, width), y + std::max(0, height)};
     w->restoreRect = w->rect;
@@ -241,10 +240,6 @@ BOOL IsWindow(HWND hwnd) {
 BOOL IsIconic(HWND hwnd) {
     const Window* w = Find(hwnd);
     return w != nullptr && w->iconic ? TRUE : FALSE;
-}
-
-BOOL IsWindowVisible(HWND hwnd) {
-    return win32::IsShownOnScreen(Find(hwnd)) && Find(hwnd) != nullptr ? TRUE : FALSE;
 }
 
 HWND GetParent(HWND hwnd) {
@@ -369,17 +364,6 @@ BOOL SetWindowTextA(HWND hwnd, LPCSTR text) {
                : FALSE;
 }
 
-int GetWindowTextA(HWND hwnd, LPSTR text, int max) {
-    const Window* w = Find(hwnd);
-    if (w == nullptr || text == nullptr || max <= 0) {
-        return 0;
-    }
-    const std::size_t n = std::min(w->text.size(), static_cast<std::size_t>(max - 1));
-    std::memcpy(text, w->text.data(), n);
-    text[n] = '\0';
-    return static_cast<int>(n);
-}
-
 LONG_PTR GetWindowLongPtrA(HWND hwnd, int index) {
     const Window* w = Find(hwnd);
     if (w == nullptr) {
@@ -392,10 +376,6 @@ LONG_PTR GetWindowLongPtrA(HWND hwnd, int index) {
             return static_cast<LONG_PTR>(w->exStyle);
         case GWLP_WNDPROC:
             return reinterpret_cast<LONG_PTR>(w->proc);
-        case GWLP_USERDATA:
-            return w->userData;
-        case GWLP_ID:
-            return w->id;
         default:
             return 0;
     }
@@ -418,12 +398,6 @@ LONG_PTR SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value) {
         case GWLP_WNDPROC:
             w->proc = reinterpret_cast<WNDPROC>(value);
             break;
-        case GWLP_USERDATA:
-            w->userData = value;
-            break;
-        case GWLP_ID:
-            w->id = static_cast<int>(value);
-            break;
         default:
             return 0;
     }
@@ -439,11 +413,6 @@ LONG SetWindowLongA(HWND hwnd, int index, LONG value) {
                                  ? static_cast<LONG_PTR>(static_cast<DWORD>(value))
                                  : value;
     return static_cast<LONG>(SetWindowLongPtrA(hwnd, index, widened));
-}
-
-int GetDlgCtrlID(HWND hwnd) {
-    const Window* w = Find(hwnd);
-    return w != nullptr ? w->id : 0;
 }
 
 int GetSystemMetrics(int index) {
@@ -465,12 +434,4 @@ BOOL PtInRect(const RECT* rect, POINT point) {
                    point.y >= rect->top && point.y < rect->bottom
                ? TRUE
                : FALSE;
-}
-
-BOOL SetRect(LPRECT rect, int left, int top, int right, int bottom) {
-    if (rect == nullptr) {
-        return FALSE;
-    }
-    *rect = {left, top, right, bottom};
-    return TRUE;
 }

@@ -24,10 +24,8 @@ struct Window {
     WNDPROC proc = nullptr;
     DWORD style = 0;
     DWORD exStyle = 0;
-    int id = 0;
     std::string text;  // ANSI
-    LONG_PTR userData = 0;
-    RECT rect{};  // screen coordinates for top-level windows, else the parent's client area
+    RECT rect{};       // screen coordinates for top-level windows, else the parent's client area
     RECT restoreRect{};
     bool maximized = false;
     bool iconic = false;
@@ -75,8 +73,7 @@ struct WindowSystem {
     bool quit = false;
     int quitCode = 0;
     std::optional<backend::InputEvent> pendingInput;
-    // How often the loop slept, and how often it woke with no input (a timer or a post).
-    std::uint64_t sleeps = 0;
+    // How often the loop woke from a wait with no input (a timer or a post).
     std::uint64_t wakeupsWithoutInput = 0;
 
     std::vector<Timer> timers;

@@ -60,7 +60,6 @@ void HeadlessBackend::SetIcon(int window, const Image* icon) {
 
 void HeadlessBackend::Present(int window, const Image& frame) {
     m_frames[window] = frame;
-    ++m_presents;
 }
 
 std::optional<InputEvent> HeadlessBackend::WaitEvent(int timeoutMs) {

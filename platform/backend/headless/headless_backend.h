@@ -35,7 +35,6 @@ class HeadlessBackend : public Backend {
     // The last frame presented for a window, or null; the id of the newest window.
     const Image* LastFrame(int window) const;
     int NewestWindow() const { return m_nextId - 1; }
-    int PresentCount() const { return m_presents; }
     // How many times a wait returned without input (the loop woke for a timer or a post).
     int Wakeups() const { return m_wakeups; }
 
@@ -70,7 +69,6 @@ class HeadlessBackend : public Backend {
     std::map<int, Image> m_frames;
     std::vector<int> m_open;
     int m_nextId = 1;
-    int m_presents = 0;
     int m_wakeups = 0;
     int m_watchdogCloses = 0;
     std::atomic<bool> m_woken{false};  // set by PostMessageA from any thread
