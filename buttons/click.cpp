@@ -38,6 +38,8 @@ void CShellDlg::OnLButtonDown(UINT flags, CPoint point) {
         // The click belongs to the movie.
         if (m_nMovieTag == 0) {
             StopMovie();
+            // Show the menu now rather than the last video frame until the next mouse move.
+            ::InvalidateRect(m_hWnd, nullptr, TRUE);
             return;
         }
         if (m_pButtons != nullptr) {

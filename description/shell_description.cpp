@@ -39,8 +39,9 @@ bool ReadSettings(KeyValueFile& file, ShellDescription& d) {
     return true;
 }
 
-// Every consumer indexes the lists without looking at their size, so a list that "null" entries
-// left shorter than its use is refused here, where the author can be told why.
+// Every consumer of the button list indexes it without looking at its size, so a list that
+// "null" entries left shorter than its count is refused here, where the author can be told why.
+// The movie list is looked at before use: a menu that names no movie simply plays none.
 bool ListsCoverTheirUses(const ShellDescription& d) {
     char message[160];
     if (d.m_buttonFiles.size() < d.m_nButtons) {
@@ -48,10 +49,6 @@ bool ListsCoverTheirUses(const ShellDescription& d) {
                             "Error! num_buttons is %u but %u button files are named. Exiting...",
                             d.m_nButtons, static_cast<unsigned>(d.m_buttonFiles.size()));
         AfxMessageBox(message, MB_OK);
-        return false;
-    }
-    if (d.m_bPlayMovie == TRUE && d.m_movies.empty()) {
-        AfxMessageBox("Error! play_movie is true but no movie file is named. Exiting...", MB_OK);
         return false;
     }
     return true;

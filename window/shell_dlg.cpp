@@ -135,8 +135,8 @@ BOOL CShellDlg::OnInitDialog() {
     }
     g_pOffscreen = m_pOffscreen;
 
-    // The description was refused at load time when it asks for movies but names none.
-    if (d.m_bPlayMovie == TRUE) {
+    // Movies asked for but none named: no introduction, and the menu is usable at once.
+    if (d.m_bPlayMovie == TRUE && !d.m_movies.empty()) {
         const std::string movie = MediaPath(d.m_movies[0]);
         ShowCursor(FALSE);
         if (PlayMovie(movie.c_str(), 0) == FALSE) {

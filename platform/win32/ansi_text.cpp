@@ -115,6 +115,15 @@ std::u32string AnsiToCodePoints(const std::string& ansi) {
     return out;
 }
 
+std::string CodePointsToAnsi(const std::u32string& wide) {
+    std::string out;
+    out.reserve(wide.size());
+    for (char32_t c : wide) {
+        out += CodePointToAnsi(c);
+    }
+    return out;
+}
+
 std::string Utf8ToAnsi(const std::string& utf8) {
     std::string out;
     out.reserve(utf8.size());

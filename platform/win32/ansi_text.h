@@ -13,6 +13,9 @@ std::string AnsiToUtf8(const std::string& ansi);
 // The code points of 8-bit ANSI text, one per byte.
 std::u32string AnsiToCodePoints(const std::string& ansi);
 
+// Characters that Windows-1252 cannot hold become '?', as on Windows.
+std::string CodePointsToAnsi(const std::u32string& wide);
+
 // Characters that Windows-1252 cannot hold, and malformed UTF-8, become '?', as on Windows.
 std::string Utf8ToAnsi(const std::string& utf8);
 

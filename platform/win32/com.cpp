@@ -1,13 +1,134 @@
+// The class table and the in-process servers of this layer.
 #include "platform/win32/com.h"
 
-#include <cstring>
-#include <string>
+#include <dlfcn.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "platform/dshow/dshow.h"
 #include "platform/win32/ansi_text.h"
 
-namespace {
-thread_local int t_comStarts = 0;
+const IID IID_IUnknown = {0x00000000, 0x0000, 0x0000, {0xc0, 0, 0, 0, 0, 0, 0, 0x46}};
+const IID IID_IClassFactory = {0x00000001, 0x0000, 0x0000, {0xc0, 0, 0, 0, 0, 0, 0, 0x46}};
+
+bool operator==(const GUID& a, const GUID& b) {
+    return std::memcmp(&a, &b, sizeof(GUID)) == 0;
 }
+
+namespace {
+
+thread_local int t_comStarts = 0;
+
+struct Registration {
+    CLSID clsid;
+    IUnknown* factory;  // holds one reference until revoked
+    DWORD cookie;
+};
+
+// The registry's InprocServer32 entries: which module serves which class.
+struct InprocServer {
+    const CLSID* clsid;
+    const char* module;
+};
+const InprocServer kServers[] = {{&CLSID_FilterGraph, "menushell_dshow.so"}};
+
+using GetClassObject = HRESULT (*)(REFCLSID, REFIID, void**);
+
+struct ClassTable {
+    std::mutex lock;
+    std::vector<Registration> registered;
+    DWORD nextCookie = 1;
+    // Loaded servers stay loaded for the life of the process, as their libraries (GStreamer
+    // among them) cannot be unloaded safely.
+    std::vector<std::pair<const CLSID*, GetClassObject>> loaded;
+};
+
+ClassTable& Table() {
+    static ClassTable table;
+    return table;
+}
+
+std::string ProgramFolder() {
+    std::vector<char> buffer(4096);
+    const ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+    if (n <= 0) {
+        return ".";
+    }
+    std::string path(buffer.data(), static_cast<std::size_t>(n));
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : path.substr(0, slash);
+}
+
+bool IsFile(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// Beside the program (the build tree, a copied folder), else where the package installs it.
+GetClassObject LoadServer(const char* module) {
+    const std::string folder = ProgramFolder();
+    for (const std::string& path :
+         {folder + "/" + module, folder + "/../lib/menushell/" + module}) {
+        if (!IsFile(path)) {
+            continue;
+        }
+        void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (handle == nullptr) {
+            // Present but unusable (GStreamer missing, say): worth the one line.
+            (void)std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, dlerror());
+            return nullptr;
+        }
+        // A function pointer comes back as an object pointer; POSIX guarantees the conversion.
+        void* entry = dlsym(handle, "DllGetClassObject");
+        GetClassObject result = nullptr;
+        static_assert(sizeof entry == sizeof result, "function and object pointers differ");
+        std::memcpy(&result, &entry, sizeof result);
+        return result;
+    }
+    return nullptr;
+}
+
+// The factory for `clsid`, with a reference for the caller; null when no one serves it.
+IClassFactory* FindFactory(REFCLSID clsid) {
+    ClassTable& table = Table();
+    std::lock_guard<std::mutex> guard(table.lock);
+    for (const Registration& r : table.registered) {
+        if (r.clsid == clsid) {
+            void* factory = nullptr;
+            r.factory->QueryInterface(IID_IClassFactory, &factory);
+            return static_cast<IClassFactory*>(factory);
+        }
+    }
+    for (const InprocServer& server : kServers) {
+        if (*server.clsid != clsid) {
+            continue;
+        }
+        GetClassObject entry = nullptr;
+        for (const auto& [loadedClsid, loadedEntry] : table.loaded) {
+            if (*loadedClsid == clsid) {
+                entry = loadedEntry;
+            }
+        }
+        if (entry == nullptr && (entry = LoadServer(server.module)) != nullptr) {
+            table.loaded.emplace_back(server.clsid, entry);
+        }
+        void* factory = nullptr;
+        if (entry != nullptr && FAILED(entry(clsid, IID_IClassFactory, &factory))) {
+            factory = nullptr;
+        }
+        return static_cast<IClassFactory*>(factory);
+    }
+    return nullptr;
+}
+
+}  // namespace
 
 HRESULT CoInitialize(LPVOID /*reserved*/) {
     return t_comStarts++ == 0 ? S_OK : S_FALSE;
@@ -19,12 +140,52 @@ void CoUninitialize() {
     }
 }
 
-HRESULT CoCreateInstance(REFCLSID /*clsid*/, IUnknown* /*outer*/, DWORD /*context*/, REFIID /*iid*/,
-                         void** object) {
-    if (object != nullptr) {
-        *object = nullptr;
+HRESULT CoRegisterClassObject(REFCLSID clsid, IUnknown* factory, DWORD /*context*/,
+                              DWORD /*flags*/, LPDWORD cookie) {
+    if (factory == nullptr || cookie == nullptr) {
+        return E_INVALIDARG;
     }
-    return REGDB_E_CLASSNOTREG;
+    ClassTable& table = Table();
+    std::lock_guard<std::mutex> guard(table.lock);
+    factory->AddRef();
+    *cookie = table.nextCookie++;
+    table.registered.insert(table.registered.begin(), Registration{clsid, factory, *cookie});
+    return S_OK;
+}
+
+HRESULT CoRevokeClassObject(DWORD cookie) {
+    IUnknown* factory = nullptr;
+    {
+        ClassTable& table = Table();
+        std::lock_guard<std::mutex> guard(table.lock);
+        for (auto it = table.registered.begin(); it != table.registered.end(); ++it) {
+            if (it->cookie == cookie) {
+                factory = it->factory;
+                table.registered.erase(it);
+                break;
+            }
+        }
+    }
+    if (factory == nullptr) {
+        return E_INVALIDARG;
+    }
+    factory->Release();
+    return S_OK;
+}
+
+HRESULT CoCreateInstance(REFCLSID clsid, IUnknown* outer, DWORD /*context*/, REFIID iid,
+                         void** object) {
+    if (object == nullptr) {
+        return E_POINTER;
+    }
+    *object = nullptr;
+    IClassFactory* factory = FindFactory(clsid);
+    if (factory == nullptr) {
+        return REGDB_E_CLASSNOTREG;
+    }
+    const HRESULT hr = factory->CreateInstance(outer, iid, object);
+    factory->Release();
+    return hr;
 }
 
 int MultiByteToWideChar(UINT /*codePage*/, DWORD /*flags*/, LPCSTR source, int sourceLength,
@@ -46,4 +207,30 @@ int MultiByteToWideChar(UINT /*codePage*/, DWORD /*flags*/, LPCSTR source, int s
         destination[i] = static_cast<WCHAR>(wide[i]);
     }
     return static_cast<int>(wide.size());
+}
+
+int WideCharToMultiByte(UINT /*codePage*/, DWORD /*flags*/, LPCWSTR source, int sourceLength,
+                        LPSTR destination, int destinationLength, LPCSTR /*defaultChar*/,
+                        BOOL* usedDefault) {
+    if (source == nullptr) {
+        return 0;
+    }
+    const std::size_t length =
+        sourceLength < 0 ? std::wcslen(source) + 1 : static_cast<std::size_t>(sourceLength);
+    std::u32string wide(length, U'\0');
+    for (std::size_t i = 0; i < length; ++i) {
+        wide[i] = static_cast<char32_t>(source[i]);
+    }
+    const std::string ansi = win32::CodePointsToAnsi(wide);
+    if (usedDefault != nullptr) {
+        *usedDefault = win32::AnsiToCodePoints(ansi) != wide ? TRUE : FALSE;
+    }
+    if (destination == nullptr || destinationLength <= 0) {
+        return static_cast<int>(ansi.size());
+    }
+    if (ansi.size() > static_cast<std::size_t>(destinationLength)) {
+        return 0;
+    }
+    std::memcpy(destination, ansi.data(), ansi.size());
+    return static_cast<int>(ansi.size());
 }

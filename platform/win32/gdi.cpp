@@ -3,6 +3,7 @@
 
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "platform/win32/device_context.h"
 
@@ -105,6 +106,50 @@ BOOL DrawIcon(HDC hdc, int x, int y, HICON icon) {
         }
     }
     return TRUE;
+}
+
+int StretchDIBits(HDC hdc, int xDest, int yDest, int destWidth, int destHeight, int xSrc, int ySrc,
+                  int srcWidth, int srcHeight, const void* bits, const BITMAPINFO* info,
+                  UINT usage, DWORD rop) {
+    const auto [dc, top] = Target(hdc);
+    if (dc == nullptr || bits == nullptr || info == nullptr || usage != DIB_RGB_COLORS ||
+        rop != SRCCOPY) {
+        return 0;
+    }
+    const BITMAPINFOHEADER& h = info->bmiHeader;
+    const bool bottomUp = h.biHeight > 0;
+    const LONG height = bottomUp ? h.biHeight : -h.biHeight;
+    if (h.biBitCount != 32 || h.biCompression != BI_RGB || h.biWidth <= 0 || height <= 0 ||
+        destWidth <= 0 || destHeight <= 0 || srcWidth <= 0 || srcHeight <= 0 || xSrc < 0 ||
+        ySrc < 0 || xSrc + srcWidth > h.biWidth || ySrc + srcHeight > height) {
+        return 0;
+    }
+    const RECT area = win32::Intersect(
+        RECT{xDest + dc->origin.x, yDest + dc->origin.y, xDest + destWidth + dc->origin.x,
+             yDest + destHeight + dc->origin.y},
+        win32::Intersect(dc->clip, RECT{0, 0, top->frame.width, top->frame.height}));
+    if (win32::IsEmpty(area)) {
+        return srcHeight;
+    }
+    // The source column of every destination column, once per call.
+    std::vector<std::size_t> column(static_cast<std::size_t>(area.right - area.left));
+    for (LONG fx = area.left; fx < area.right; ++fx) {
+        const auto dx = static_cast<std::int64_t>(fx - dc->origin.x - xDest);
+        column[static_cast<std::size_t>(fx - area.left)] =
+            static_cast<std::size_t>(xSrc + dx * srcWidth / destWidth);
+    }
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    for (LONG fy = area.top; fy < area.bottom; ++fy) {
+        const auto dy = static_cast<std::int64_t>(fy - dc->origin.y - yDest);
+        const auto sy = static_cast<LONG>(ySrc + dy * srcHeight / destHeight);
+        const std::uint32_t* row =
+            pixels + static_cast<std::size_t>(bottomUp ? height - 1 - sy : sy) * h.biWidth;
+        std::uint32_t* out = &top->frame.pixels[static_cast<std::size_t>(fy) * top->frame.width];
+        for (LONG fx = area.left; fx < area.right; ++fx) {
+            out[fx] = 0xFF000000u | row[column[static_cast<std::size_t>(fx - area.left)]];
+        }
+    }
+    return srcHeight;
 }
 
 HDRAWDIB DrawDibOpen() {

@@ -8,6 +8,16 @@ BOOL DeleteObject(HGDIOBJ object);
 int FillRect(HDC hdc, const RECT* rect, HBRUSH brush);
 int FrameRect(HDC hdc, const RECT* rect, HBRUSH brush);
 
+constexpr DWORD BI_RGB = 0;
+constexpr UINT DIB_RGB_COLORS = 0;
+constexpr DWORD SRCCOPY = 0x00CC0020;
+// Draws a 32-bit BI_RGB DIB (rows bottom first, or top first for a negative height) into the
+// destination rectangle, stretched to it pixel by pixel (nearest source pixel); SRCCOPY only.
+// Returns the number of source rows, 0 on failure.
+int StretchDIBits(HDC hdc, int xDest, int yDest, int destWidth, int destHeight, int xSrc, int ySrc,
+                  int srcWidth, int srcHeight, const void* bits, const BITMAPINFO* info,
+                  UINT usage, DWORD rop);
+
 // Video for Windows DrawDib: unscaled drawing of 24-bit and 8-bit DIBs.
 using HDRAWDIB = HANDLE;
 HDRAWDIB DrawDibOpen();

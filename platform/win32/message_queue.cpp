@@ -10,8 +10,8 @@ namespace win32 {
 namespace {
 
 // The deepest shown window under `point` (top-level client coordinates), where the mouse goes.
-// A STATIC without SS_NOTIFY is transparent: its parent gets the input. A window with a
-// message drain hands its input to the drain.
+// A STATIC without SS_NOTIFY is transparent: its parent gets the input. (A video window passes
+// its input on to its message drain itself, as the real one does.)
 Window* WindowAt(Window* w, POINT point) {
     for (auto it = w->children.rbegin(); it != w->children.rend(); ++it) {
         Window* child = Find(*it);
@@ -55,9 +55,6 @@ bool TranslateInput(const backend::InputEvent& e, MSG* msg) {
         case backend::EventType::kMouseDown:
         case backend::EventType::kMouseUp: {
             Window* target = WindowAt(top, POINT{e.x, e.y});
-            if (target->drain != nullptr && Find(target->drain) != nullptr) {
-                target = Find(target->drain);
-            }
             UINT message = WM_MOUSEMOVE;
             if (e.type != backend::EventType::kMouseMove) {
                 const bool left = e.button == backend::MouseButton::kLeft;

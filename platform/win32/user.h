@@ -66,6 +66,7 @@ constexpr int SW_RESTORE = 9;
 constexpr int GWL_STYLE = -16;
 constexpr int GWL_EXSTYLE = -20;
 constexpr int GWLP_WNDPROC = -4;
+constexpr int GWLP_USERDATA = -21;
 
 constexpr int SM_CXSCREEN = 0;
 constexpr int SM_CYSCREEN = 1;

@@ -376,6 +376,8 @@ LONG_PTR GetWindowLongPtrA(HWND hwnd, int index) {
             return static_cast<LONG_PTR>(w->exStyle);
         case GWLP_WNDPROC:
             return reinterpret_cast<LONG_PTR>(w->proc);
+        case GWLP_USERDATA:
+            return w->userData;
         default:
             return 0;
     }
@@ -397,6 +399,9 @@ LONG_PTR SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value) {
             break;
         case GWLP_WNDPROC:
             w->proc = reinterpret_cast<WNDPROC>(value);
+            break;
+        case GWLP_USERDATA:
+            w->userData = value;
             break;
         default:
             return 0;

@@ -31,6 +31,7 @@ struct Window {
     bool iconic = false;
     bool destroying = false;
     HBRUSH background = nullptr;  // the class brush that default erasing uses
+    LONG_PTR userData = 0;        // GWLP_USERDATA, the window's owner's to use
 
     // Painting: a bounding rectangle of everything invalidated since the last paint.
     bool hasUpdate = false;
@@ -47,9 +48,6 @@ struct Window {
     DLGPROC dlgProc = nullptr;
     bool dialogEnded = false;
     int dialogResult = 0;
-
-    // A window that passes all its pointer input to another (a video window's message drain).
-    HWND drain = nullptr;
 
     bool IsChild() const { return (style & WS_CHILD) != 0 && parent != nullptr; }
     int Width() const { return rect.right - rect.left; }

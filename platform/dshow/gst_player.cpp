@@ -1,0 +1,226 @@
+#include "platform/dshow/gst_player.h"
+
+#include <gst/app/gstappsink.h>
+#include <gst/gst.h>
+#include <gst/video/video.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstring>
+#include <mutex>
+
+namespace dshow {
+namespace {
+
+// Long enough for a cold start of the decoders, short enough that a menu never seems hung.
+constexpr auto kPrerollLimit = std::chrono::seconds(5);
+constexpr guint kPlayVideoAndAudio = 0x1 | 0x2;  // playbin's flags: no subtitles, no visuals
+constexpr GstClockTime kMaxLateness = 20 * GST_MSECOND;
+
+bool IsFile(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// The first sound output that opens; a machine without one plays in time into nothing. Probed
+// once: each probe of a missing server or device costs time and, for ALSA, lines on stderr.
+const char* AudioSinkName() {
+    static const char* const name = [] {
+        struct stat st {};
+        const bool soundDevices = stat("/dev/snd", &st) == 0;
+        for (const char* candidate : {"pulsesink", "alsasink"}) {
+            if (std::strcmp(candidate, "alsasink") == 0 && !soundDevices) {
+                continue;
+            }
+            GstElement* sink = gst_element_factory_make(candidate, nullptr);
+            if (sink == nullptr) {
+                continue;
+            }
+            const GstStateChangeReturn opened = gst_element_set_state(sink, GST_STATE_READY);
+            gst_element_set_state(sink, GST_STATE_NULL);
+            gst_object_unref(sink);
+            if (opened != GST_STATE_CHANGE_FAILURE) {
+                return candidate;
+            }
+        }
+        return "fakesink";
+    }();
+    return name;
+}
+
+GstElement* MakeAudioSink() {
+    GstElement* sink = gst_element_factory_make(AudioSinkName(), nullptr);
+    if (sink != nullptr && std::strcmp(AudioSinkName(), "fakesink") == 0) {
+        g_object_set(sink, "sync", TRUE, nullptr);
+    }
+    return sink;
+}
+
+}  // namespace
+
+bool StartGStreamer() {
+    static const bool started = gst_init_check(nullptr, nullptr, nullptr) == TRUE;
+    return started;
+}
+
+struct GstPlayer::Pipeline {
+    enum class Preroll { kWaiting, kDone, kFailed };
+
+    GstElement* playbin = nullptr;
+    const Callbacks* callbacks = nullptr;
+    std::mutex lock;
+    std::condition_variable changed;
+    Preroll preroll = Preroll::kWaiting;
+
+    ~Pipeline() {
+        if (playbin == nullptr) {
+            return;
+        }
+        gst_element_set_state(playbin, GST_STATE_NULL);  // joins the streaming threads
+        GstBus* bus = gst_element_get_bus(playbin);
+        gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
+        gst_object_unref(bus);
+        gst_object_unref(playbin);
+    }
+
+    void SetPreroll(Preroll to) {
+        {
+            std::lock_guard<std::mutex> guard(lock);
+            if (preroll != Preroll::kWaiting) {
+                return;
+            }
+            preroll = to;
+        }
+        changed.notify_all();
+    }
+    bool Prerolling() {
+        std::lock_guard<std::mutex> guard(lock);
+        return preroll == Preroll::kWaiting;
+    }
+
+    // On GStreamer's threads, as every function below.
+    static GstBusSyncReply OnBusMessage(GstBus* /*bus*/, GstMessage* message, gpointer data) {
+        auto* self = static_cast<Pipeline*>(data);
+        switch (GST_MESSAGE_TYPE(message)) {
+            case GST_MESSAGE_ERROR:
+                if (self->Prerolling()) {
+                    self->SetPreroll(Preroll::kFailed);
+                } else {
+                    self->callbacks->failed();
+                }
+                break;
+            case GST_MESSAGE_ASYNC_DONE:
+                if (GST_MESSAGE_SRC(message) == GST_OBJECT(self->playbin)) {
+                    self->SetPreroll(Preroll::kDone);
+                }
+                break;
+            case GST_MESSAGE_EOS:
+                self->callbacks->ended();
+                break;
+            default:
+                break;
+        }
+        return GST_BUS_DROP;
+    }
+
+    static GstFlowReturn OnPreroll(GstElement* sink, gpointer self) {
+        static_cast<Pipeline*>(self)->Deliver(gst_app_sink_pull_preroll(GST_APP_SINK(sink)));
+        return GST_FLOW_OK;
+    }
+    static GstFlowReturn OnSample(GstElement* sink, gpointer self) {
+        static_cast<Pipeline*>(self)->Deliver(gst_app_sink_pull_sample(GST_APP_SINK(sink)));
+        return GST_FLOW_OK;
+    }
+
+    void Deliver(GstSample* sample) {
+        if (sample == nullptr) {
+            return;
+        }
+        GstVideoInfo info;
+        GstVideoFrame mapped;
+        GstBuffer* buffer = gst_sample_get_buffer(sample);
+        GstCaps* caps = gst_sample_get_caps(sample);
+        if (buffer != nullptr && caps != nullptr && gst_video_info_from_caps(&info, caps) == TRUE &&
+            gst_video_frame_map(&mapped, &info, buffer, GST_MAP_READ) == TRUE) {
+            callbacks->frame(GST_VIDEO_FRAME_WIDTH(&mapped), GST_VIDEO_FRAME_HEIGHT(&mapped),
+                             static_cast<const std::uint8_t*>(GST_VIDEO_FRAME_PLANE_DATA(&mapped, 0)),
+                             static_cast<std::size_t>(GST_VIDEO_FRAME_PLANE_STRIDE(&mapped, 0)));
+            gst_video_frame_unmap(&mapped);
+        }
+        gst_sample_unref(sample);
+    }
+};
+
+GstPlayer::GstPlayer(Callbacks callbacks) : m_callbacks(std::move(callbacks)) {}
+
+GstPlayer::~GstPlayer() = default;
+
+GstPlayer::Opened GstPlayer::Open(const std::string& path) {
+    m_pipeline.reset();
+    if (!IsFile(path)) {
+        return Opened::kMissing;
+    }
+    auto pipeline = std::make_unique<Pipeline>();
+    pipeline->callbacks = &m_callbacks;
+    pipeline->playbin = gst_element_factory_make("playbin", nullptr);
+    GstElement* video = gst_parse_bin_from_description(
+        "videoconvert ! appsink name=frames caps=video/x-raw,format=BGRx sync=true "
+        "max-buffers=1 drop=true qos=true enable-last-sample=false emit-signals=true",
+        TRUE, nullptr);
+    gchar* uri = gst_filename_to_uri(path.c_str(), nullptr);
+    if (pipeline->playbin == nullptr || video == nullptr || uri == nullptr) {
+        if (video != nullptr) {
+            gst_object_unref(video);
+        }
+        g_free(uri);
+        return Opened::kUnplayable;
+    }
+    GstElement* frames = gst_bin_get_by_name(GST_BIN(video), "frames");
+    g_object_set(frames, "max-lateness", static_cast<gint64>(kMaxLateness), nullptr);
+    g_signal_connect(frames, "new-preroll", G_CALLBACK(&Pipeline::OnPreroll), pipeline.get());
+    g_signal_connect(frames, "new-sample", G_CALLBACK(&Pipeline::OnSample), pipeline.get());
+    gst_object_unref(frames);
+    g_object_set(pipeline->playbin, "uri", uri, "video-sink", video, "flags", kPlayVideoAndAudio,
+                 nullptr);
+    g_free(uri);
+    if (GstElement* audio = MakeAudioSink()) {
+        g_object_set(pipeline->playbin, "audio-sink", audio, nullptr);
+    }
+    GstBus* bus = gst_element_get_bus(pipeline->playbin);
+    gst_bus_set_sync_handler(bus, &Pipeline::OnBusMessage, pipeline.get(), nullptr);
+    gst_object_unref(bus);
+
+    const GstStateChangeReturn change = gst_element_set_state(pipeline->playbin, GST_STATE_PAUSED);
+    if (change == GST_STATE_CHANGE_FAILURE) {
+        return Opened::kUnplayable;
+    }
+    if (change == GST_STATE_CHANGE_ASYNC) {
+        Pipeline& p = *pipeline;
+        std::unique_lock<std::mutex> guard(p.lock);
+        if (!p.changed.wait_for(guard, kPrerollLimit,
+                                [&p] { return p.preroll != Pipeline::Preroll::kWaiting; })) {
+            return Opened::kTimedOut;
+        }
+        if (p.preroll == Pipeline::Preroll::kFailed) {
+            return Opened::kUnplayable;
+        }
+    }
+    pipeline->SetPreroll(Pipeline::Preroll::kDone);
+    m_pipeline = std::move(pipeline);
+    return Opened::kPlayable;
+}
+
+void GstPlayer::Play() {
+    if (m_pipeline) {
+        gst_element_set_state(m_pipeline->playbin, GST_STATE_PLAYING);
+    }
+}
+
+void GstPlayer::Pause() {
+    if (m_pipeline) {
+        gst_element_set_state(m_pipeline->playbin, GST_STATE_PAUSED);
+    }
+}
+
+}  // namespace dshow
