@@ -143,9 +143,10 @@ struct GstPlayer::Pipeline {
         GstCaps* caps = gst_sample_get_caps(sample);
         if (buffer != nullptr && caps != nullptr && gst_video_info_from_caps(&info, caps) == TRUE &&
             gst_video_frame_map(&mapped, &info, buffer, GST_MAP_READ) == TRUE) {
-            callbacks->frame(GST_VIDEO_FRAME_WIDTH(&mapped), GST_VIDEO_FRAME_HEIGHT(&mapped),
-                             static_cast<const std::uint8_t*>(GST_VIDEO_FRAME_PLANE_DATA(&mapped, 0)),
-                             static_cast<std::size_t>(GST_VIDEO_FRAME_PLANE_STRIDE(&mapped, 0)));
+            callbacks->frame(
+                GST_VIDEO_FRAME_WIDTH(&mapped), GST_VIDEO_FRAME_HEIGHT(&mapped),
+                static_cast<const std::uint8_t*>(GST_VIDEO_FRAME_PLANE_DATA(&mapped, 0)),
+                static_cast<std::size_t>(GST_VIDEO_FRAME_PLANE_STRIDE(&mapped, 0)));
             gst_video_frame_unmap(&mapped);
         }
         gst_sample_unref(sample);

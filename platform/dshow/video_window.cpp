@@ -51,9 +51,9 @@ void VideoWindow::Create() {
     if (!m_positioned) {
         GetClientRect(m_owner, &r);
     }
-    m_hwnd = CreateWindowExA(0, kClassName, "", static_cast<DWORD>(m_style) & ~WS_VISIBLE,
-                             r.left, r.top, r.right - r.left, r.bottom - r.top, m_owner, nullptr,
-                             nullptr, nullptr);
+    m_hwnd =
+        CreateWindowExA(0, kClassName, "", static_cast<DWORD>(m_style) & ~WS_VISIBLE, r.left, r.top,
+                        r.right - r.left, r.bottom - r.top, m_owner, nullptr, nullptr, nullptr);
     if (m_hwnd == nullptr) {
         return;
     }
@@ -112,9 +112,9 @@ void VideoWindow::Paint() {
         info.bmiHeader.biBitCount = 32;
         info.bmiHeader.biCompression = BI_RGB;
     }
-    if (f == nullptr || StretchDIBits(dc, 0, 0, client.right, client.bottom, 0, 0, f->width,
-                                      f->height, f->pixels.data(), &info, DIB_RGB_COLORS,
-                                      SRCCOPY) == 0) {
+    if (f == nullptr ||
+        StretchDIBits(dc, 0, 0, client.right, client.bottom, 0, 0, f->width, f->height,
+                      f->pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY) == 0) {
         // Before the first frame, as after a frame that cannot be drawn: black.
         const HBRUSH black = CreateSolidBrush(RGB(0, 0, 0));
         FillRect(dc, &client, black);

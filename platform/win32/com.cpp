@@ -140,8 +140,8 @@ void CoUninitialize() {
     }
 }
 
-HRESULT CoRegisterClassObject(REFCLSID clsid, IUnknown* factory, DWORD /*context*/,
-                              DWORD /*flags*/, LPDWORD cookie) {
+HRESULT CoRegisterClassObject(REFCLSID clsid, IUnknown* factory, DWORD /*context*/, DWORD /*flags*/,
+                              LPDWORD cookie) {
     if (factory == nullptr || cookie == nullptr) {
         return E_INVALIDARG;
     }

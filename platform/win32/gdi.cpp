@@ -109,8 +109,8 @@ BOOL DrawIcon(HDC hdc, int x, int y, HICON icon) {
 }
 
 int StretchDIBits(HDC hdc, int xDest, int yDest, int destWidth, int destHeight, int xSrc, int ySrc,
-                  int srcWidth, int srcHeight, const void* bits, const BITMAPINFO* info,
-                  UINT usage, DWORD rop) {
+                  int srcWidth, int srcHeight, const void* bits, const BITMAPINFO* info, UINT usage,
+                  DWORD rop) {
     const auto [dc, top] = Target(hdc);
     if (dc == nullptr || bits == nullptr || info == nullptr || usage != DIB_RGB_COLORS ||
         rop != SRCCOPY) {

@@ -15,8 +15,8 @@ constexpr DWORD SRCCOPY = 0x00CC0020;
 // destination rectangle, stretched to it pixel by pixel (nearest source pixel); SRCCOPY only.
 // Returns the number of source rows, 0 on failure.
 int StretchDIBits(HDC hdc, int xDest, int yDest, int destWidth, int destHeight, int xSrc, int ySrc,
-                  int srcWidth, int srcHeight, const void* bits, const BITMAPINFO* info,
-                  UINT usage, DWORD rop);
+                  int srcWidth, int srcHeight, const void* bits, const BITMAPINFO* info, UINT usage,
+                  DWORD rop);
 
 // Video for Windows DrawDib: unscaled drawing of 24-bit and 8-bit DIBs.
 using HDRAWDIB = HANDLE;

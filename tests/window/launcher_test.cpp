@@ -1,131 +1,22 @@
 // The whole launcher on the headless backend: a generated media folder, scripted pointer and
 // keys on a virtual clock, and checks of the frames shown and the effects journalled.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "app/shell_app.h"
-#include "tests/helpers/bmp_writer.h"
-#include "tests/helpers/headless.h"
-#include "tests/helpers/icon_writer.h"
-#include "tests/helpers/scratch_folder.h"
+#include "tests/helpers/launcher_fixture.h"
 
 namespace {
 
-using testing_support::BmpSpec;
-using testing_support::EncodeBmp;
-using testing_support::EncodeIconFile;
-using testing_support::ScratchFolder;
-
-constexpr std::uint32_t kBack = 0x203040, kLo = 0xC00000, kHi = 0x00C000, kBubble = 0x0000C0;
-
-struct Button {
-    std::string file;
-    int x, y;  // picture position; the hit rectangle is the same 100 x 20 area
-    std::string command = "run.sh";
-    bool shutdown = false;
-    bool withLo = true;
-};
-
-std::string ButtonText(const Button& b) {
-    const std::string r = " rect_l " + std::to_string(b.x) + " rect_t " + std::to_string(b.y) +
-                          " rect_r " + std::to_string(b.x + 100) + " rect_b " +
-                          std::to_string(b.y + 20);
-    return std::string("image_lo ") + (b.withLo ? "lo.bmp" : "null") +
-           " image_hi hi.bmp image_bubble bubble.bmp pos_x " + std::to_string(b.x) + " pos_y " +
-           std::to_string(b.y) + r + " sound_hoover over.wav sound_click click.wav execute_cmd \"" +
-           b.command + "\" shutdown " + (b.shutdown ? "true" : "false") + "\r\n";
-}
-
-class LauncherTest : public testing_support::HeadlessTest {
-  protected:
-    void WriteMenu(const std::vector<Button>& buttons, bool fullScreen = false,
-                   bool drawRects = false) {
-        std::string shl =
-            "app_name \"Test Menu\"\r\napp_icon menu.ico\r\napp_cursor_lo lo.cur\r\n"
-            "app_cursor_hi hi.cur\r\napp_fullscreen ";
-        shl += std::string(fullScreen ? "true" : "false") + "\r\napp_drawrects " +
-               (drawRects ? "true" : "false") +
-               "\r\nbg_image back.bmp\r\nnum_movies 0\r\nplay_movie false\r\nnum_buttons " +
-               std::to_string(buttons.size()) + "\r\n";
-        for (const Button& b : buttons) {
-            shl += "button " + b.file + "\r\n";
-            m_folder.Write("ShellMedia/" + b.file, ButtonText(b));
-        }
-        m_folder.Write("ShellMedia/Menu.SHL", shl);
-        auto solid = [](std::uint32_t rgb, int w, int h) {
-            return EncodeBmp(BmpSpec{w, h, 24, 0, [rgb](int, int) { return rgb; }});
-        };
-        m_folder.Write("ShellMedia/back.bmp", solid(kBack, 640, 480));
-        m_folder.Write("ShellMedia/LO.bmp", solid(kLo, 100, 20));
-        m_folder.Write("ShellMedia/hi.bmp", solid(kHi, 100, 20));
-        m_folder.Write("ShellMedia/bubble.bmp", solid(kBubble, 100, 20));
-        m_folder.Write("ShellMedia/menu.ico", EncodeIconFile(false, {{32, 0x808080}}));
-        m_folder.Write("ShellMedia/lo.cur", EncodeIconFile(true, {{32, 0xFFFFFF}}));
-        m_folder.Write("ShellMedia/hi.cur",
-                       EncodeIconFile(true, {{32, 0x000000, false, false, 9, 1}}));
-        m_folder.Write("ShellMedia/over.wav", "RIFF");
-        m_folder.Write("ShellMedia/click.wav", "RIFF");
-        m_folder.Write("run.sh", "#!/bin/sh\n");
-        chmod((m_folder.Path() + "/run.sh").c_str(), 0755);
-    }
-
-    // Runs the launcher to its end, as the program's entry does.
-    int Run() {
-        CShellApp app;
-        return app.InitInstance() == TRUE ? app.Run() : app.ExitInstance();
-    }
-
-    void At(std::uint64_t t, std::function<void()> action) {
-        m_backend->ScriptAction(std::move(action), t);
-    }
-    void Input(std::uint64_t t, backend::EventType type, int x = 0, int y = 0, int key = 0) {
-        backend::InputEvent e;
-        e.type = type;
-        e.window = m_backend->NewestWindow() + 1;  // the dialog of the next run
-        e.x = x;
-        e.y = y;
-        e.key = key;
-        e.button = backend::MouseButton::kLeft;
-        m_backend->Script(e, t);
-    }
-    void MoveAt(std::uint64_t t, int x, int y) { Input(t, backend::EventType::kMouseMove, x, y); }
-    void ClickAt(std::uint64_t t, int x, int y) {
-        Input(t, backend::EventType::kMouseDown, x, y);
-        Input(t, backend::EventType::kMouseUp, x, y);
-    }
-    void KeyAt(std::uint64_t t, int vk) { Input(t, backend::EventType::kKeyDown, 0, 0, vk); }
-
-    // Pixel of the dialog's last frame, in its client coordinates.
-    std::uint32_t Shown(int x, int y) const {
-        const backend::Image* frame = m_backend->LastFrame(m_backend->NewestWindow());
-        if (frame == nullptr || x >= frame->width || y >= frame->height) {
-            return 0xDEADBEEF;
-        }
-        return frame->pixels[static_cast<std::size_t>(y) * frame->width + x] & 0xFFFFFF;
-    }
-    // A check to make at time `t`, as a user would see the window then.
-    void ExpectShown(std::uint64_t t, int x, int y, std::uint32_t rgb, const char* what) {
-        At(t, [=] { EXPECT_EQ(Shown(x, y), rgb) << what << " at " << t << " ms"; });
-    }
-    std::vector<std::string> Effects() const {
-        std::vector<std::string> effects;
-        for (const std::string& line : m_backend->Journal()) {
-            for (const char* kind : {"sound", "command", "messagebox", "cursor", "watchdog"}) {
-                if (line.rfind(kind, 0) == 0) {
-                    effects.push_back(line);
-                }
-            }
-        }
-        return effects;
-    }
-
-    ScratchFolder m_folder;
-};
+using testing_support::Button;
+using testing_support::kBack;
+using testing_support::kBubble;
+using testing_support::kHi;
+using testing_support::kLo;
+using testing_support::LauncherTest;
 
 TEST_F(LauncherTest, HoverBubbleAndLeave) {
     WriteMenu({{"a.btn", 100, 100}});
@@ -255,12 +146,12 @@ TEST_F(LauncherTest, FullScreenCentresTheMenu) {
 }
 
 TEST_F(LauncherTest, SetUpFailures) {
+    // The texts alone: these boxes all carry the program's name as their caption.
     auto messages = [this] {
         std::vector<std::string> m;
-        for (const std::string& line : JournalLines("messagebox")) {
+        for (const std::string& line : TakeMessages()) {
             m.push_back(line.substr(line.find(": ") + 2));
         }
-        m_backend->ClearJournal();
         return m;
     };
     // No description: two messages and no window.

@@ -1,0 +1,51 @@
+// The whole launcher on the headless backend: a generated media folder, scripted pointer and keys
+// on a virtual clock, and checks of the frames shown and the effects journalled.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tests/helpers/headless.h"
+#include "tests/helpers/scratch_folder.h"
+
+namespace testing_support {
+
+constexpr std::uint32_t kBack = 0x203040, kLo = 0xC00000, kHi = 0x00C000, kBubble = 0x0000C0;
+
+struct Button {
+    std::string file;
+    int x, y;  // picture position; the hit rectangle is the same 100 x 20 area
+    std::string command = "run.sh";
+    bool shutdown = false;
+    bool withLo = true;
+};
+
+class LauncherTest : public HeadlessTest {
+  protected:
+    // The menu in ShellMedia/, with the movie entries and play_movie flag given.
+    void WriteMenu(const std::vector<Button>& buttons, bool fullScreen = false,
+                   bool drawRects = false, const std::vector<std::string>& movies = {},
+                   bool playMovie = false);
+    // Runs the launcher to its end, as the program's entry does.
+    int Run();
+
+    void At(std::uint64_t t, std::function<void()> action);
+    void Input(std::uint64_t t, backend::EventType type, int x = 0, int y = 0, int key = 0);
+    void MoveAt(std::uint64_t t, int x, int y) { Input(t, backend::EventType::kMouseMove, x, y); }
+    void ClickAt(std::uint64_t t, int x, int y);
+    void KeyAt(std::uint64_t t, int vk) { Input(t, backend::EventType::kKeyDown, 0, 0, vk); }
+
+    // Pixel of the dialog's last frame, in its client coordinates.
+    std::uint32_t Shown(int x, int y) const;
+    // A check to make at time `t`, as a user would see the window then.
+    void ExpectShown(std::uint64_t t, int x, int y, std::uint32_t rgb, const char* what);
+    // Sounds, commands, message boxes, cursors and watchdog closes, in order.
+    std::vector<std::string> Effects() const;
+    // The text of every message box so far ("Caption: text"); clears the journal.
+    std::vector<std::string> TakeMessages();
+
+    ScratchFolder m_folder;
+};
+
+}  // namespace testing_support
