@@ -6,9 +6,12 @@
 namespace backend {
 namespace {
 
+// Not destroyed at exit: a program that exit()s from inside the backend (Xlib does when the
+// X server goes away) must not run the backend's teardown on a dead connection, which never
+// returns. The program's entry uninstalls it on every ordinary way out.
 std::unique_ptr<Backend>& Slot() {
-    static std::unique_ptr<Backend> slot;
-    return slot;
+    static auto* slot = new std::unique_ptr<Backend>;
+    return *slot;
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // What end-to-end tests ask that the usual tools do not answer:
 //   e2e_probe cursor            the pointer's shape as the X server shows it (XFixes):
 //                               "WxH hot X,Y AARRGGBB", the colour of the image's centre pixel
-//                               (screenshots of the root window leave the pointer out)
+//                               (screenshots of the root window leave the pointer out);
+//                               "hidden" when no pixel of the shape is visible
 //   e2e_probe contains A B      exit 0 when file A holds the bytes of file B
 #include <X11/Xlib.h>
 #include <X11/extensions/Xfixes.h>
@@ -25,6 +26,14 @@ int PrintCursor() {
     if (image == nullptr) {
         (void)std::fprintf(stderr, "e2e_probe: no cursor image\n");
         return 1;
+    }
+    const std::size_t count = static_cast<std::size_t>(image->width) * image->height;
+    if (std::all_of(image->pixels, image->pixels + count,
+                    [](unsigned long p) { return (p & 0xFF000000UL) == 0; })) {
+        std::printf("hidden\n");
+        XFree(image);
+        XCloseDisplay(display);
+        return 0;
     }
     const unsigned long centre =
         image
