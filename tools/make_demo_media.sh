@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Makes the demo menu in examples/demo/shellmedia with Debian's image and sound tools
-# (imagemagick, sox, fonts-dejavu-core). The result is kept in the repository; run this to
-# remake it after changing the design.
+# Makes the demo menu in examples/demo/shellmedia with Debian's image, sound and movie tools
+# (imagemagick, sox, fonts-dejavu-core, gstreamer1.0-tools with plugins-base and -good). The
+# result is kept in the repository; run this to remake it after changing the design.
 set -euo pipefail
 cd "$(dirname "$0")/../examples/demo"
 out=shellmedia
@@ -38,10 +38,44 @@ button() {
     +append -type truecolor "BMP3:$last"
 }
 
-button readme 150 'Read me' 'Opens a document that ships beside the menu.' '#2e7d5b' '#9fe0c0'
-button browse 215 'Browse' 'Opens a folder in your file manager.' '#7a4b9e' '#d6b8f0'
-button hello 280 'Say hello' 'Runs a small program.' '#b06a1c' '#ffd39a'
-button exit 345 'Exit' 'Closes the menu.' '#9e2f3a' '#f5aab2'
+button readme 136 'Read me' 'Opens a document that ships beside the menu.' '#2e7d5b' '#9fe0c0'
+button browse 192 'Browse' 'Opens a folder in your file manager.' '#7a4b9e' '#d6b8f0'
+button hello 248 'Say hello' 'Runs a small program.' '#b06a1c' '#ffd39a'
+button finish 304 'Finish' 'Plays the closing movie, then says goodbye.' '#1c6f8f' '#a8e4f5'
+button exit 360 'Exit' 'Closes the menu.' '#9e2f3a' '#f5aab2'
+
+# Movies, 320 x 240 (the menu stretches them over its 640 x 480), MJPEG in AVI with PCM sound:
+# frames drawn by ImageMagick, put together by GStreamer.
+frames=$(mktemp -d)
+trap 'rm -rf "$frames"' EXIT
+movie() {  # name, frame count, sound file; frames are in $frames/f000.png ...
+  gst-launch-1.0 -q avimux name=mux ! filesink location="$out/$1" \
+    multifilesrc location="$frames/f%03d.png" stop-index=$(($2 - 1)) caps=image/png,framerate=20/1 \
+    ! pngdec ! videoconvert ! jpegenc quality=60 ! mux. \
+    filesrc location="$3" ! wavparse ! audioconvert ! audio/x-raw,format=S16LE ! mux.
+  rm -f "$frames"/f*.png
+}
+# The introduction: the title fades in while a light sweeps under it; a chime.
+for i in $(seq 0 47); do
+  a=$(awk "BEGIN { a = $i / 30; print (a > 1 ? 1 : a) }")
+  convert -size 320x240 gradient:'#0b1d3a'-'#1f5c8a' \
+    -fill "rgba(255,255,255,$a)" -font "$bold" -pointsize 30 -gravity center -annotate +0-12 'menushell' \
+    -fill "rgba(200,220,240,$a)" -font "$font" -pointsize 12 -annotate +0+18 'picture menus for discs and kiosks' \
+    -gravity northwest -fill '#ffffff70' -draw "rectangle $((i * 7 - 40)),150 $((i * 7)),151" \
+    "$frames/$(printf 'f%03d' "$i").png"
+done
+sox -n -r 22050 -c 1 -b 16 "$frames/chime.wav" synth 0.5 sine 523 : synth 0.5 sine 659 : synth 1.4 sine 784 \
+  fade 0 1.4 0.8 vol 0.3
+movie intro.avi 48 "$frames/chime.wav"
+# The closing movie: a goodbye that fades to black; a falling two-note sound.
+for i in $(seq 0 31); do
+  a=$(awk "BEGIN { print 1 - $i / 31 }")
+  convert -size 320x240 gradient:'#0b1d3a'-'#1f5c8a' -fill "rgba(0,0,0,$(awk "BEGIN { print 1 - $a }"))" \
+    -draw 'rectangle 0,0 320,240' -fill "rgba(255,255,255,$a)" -font "$bold" -pointsize 28 \
+    -gravity center -annotate +0+0 'Goodbye' "$frames/$(printf 'f%03d' "$i").png"
+done
+sox -n -r 22050 -c 1 -b 16 "$frames/bye.wav" synth 0.4 sine 784 : synth 1.2 sine 523 fade 0 1.2 0.8 vol 0.3
+movie bye.avi 32 "$frames/bye.wav"
 
 # Sounds: a short blip on hover, a rising two-note chirp on click.
 sox -n -r 22050 -c 1 -b 16 "$out/over.wav" synth 0.06 sine 1320 fade 0 0.06 0.03 vol 0.4
@@ -74,23 +108,28 @@ text file per button describes its pictures, sounds and command. Change them and
 menu again. README.md in the project explains every key.
 TEXT
 echo 'Files offered by this menu could go here.' > "$out/extras/about.txt"
-cat > "$out/hello.sh" <<'TEXT'
+greeter() {  # file, message: a small program that shows the message with the desktop's tools
+  cat > "$out/$1" <<TEXT
 #!/bin/sh
-# A small program the menu runs: greets with whatever dialog tool the desktop has.
-message='Hello from menushell!'
+# A small program the menu runs: shows a message with whatever dialog tool the desktop has.
+message='$2'
 for tool in zenity kdialog xmessage notify-send; do
-  if command -v "$tool" >/dev/null 2>&1; then
-    case $tool in
-      zenity) exec zenity --info --text="$message" ;;
-      kdialog) exec kdialog --msgbox "$message" ;;
-      xmessage) exec xmessage -center "$message" ;;
-      notify-send) exec notify-send menushell "$message" ;;
+  if command -v "\$tool" >/dev/null 2>&1; then
+    case \$tool in
+      zenity) exec zenity --info --text="\$message" ;;
+      kdialog) exec kdialog --msgbox "\$message" ;;
+      xmessage) exec xmessage -center "\$message" ;;
+      notify-send) exec notify-send menushell "\$message" ;;
     esac
   fi
 done
-echo "$message"
+echo "\$message"
 TEXT
-chmod +x "$out/hello.sh"
+  chmod +x "$out/$1"
+}
+greeter hello.sh 'Hello from menushell!'
+greeter goodbye.sh 'Thank you for trying menushell. Goodbye!'
+
 
 # The descriptions, with Windows line ends and paths, as a menu authored there would have.
 crlf() { sed 's/$/\r/' > "$1"; }
@@ -102,15 +141,18 @@ app_cursor_hi = hand.cur
 app_fullscreen = false
 app_drawrects = false
 bg_image = back.bmp
-num_movies = 0
-play_movie = false
-num_buttons = 4
+num_movies = 2
+movie1 = intro.avi
+movie2 = bye.avi
+play_movie = true
+num_buttons = 5
 button1 = readme.btn
 button2 = browse.btn
 button3 = hello.btn
-button4 = exit.btn
+button4 = finish.btn
+button5 = exit.btn
 TEXT
-describe() {
+describe() {  # file, y, command, pictures, shutdown
   local name=$1 y=$2 command=$3
   crlf "$out/$name" <<TEXT
 image_lo = ${4}_lo.bmp
@@ -125,11 +167,12 @@ rect_b = $((y + 40))
 sound_hoover = over.wav
 sound_click = click.wav
 execute_cmd = "$command"
-shutdown = false
+shutdown = ${5:-false}
 TEXT
 }
-describe readme.btn 150 'shellmedia\readme.txt' readme
-describe browse.btn 215 'shellmedia\extras' browse
-describe hello.btn 280 'shellmedia\hello.sh' hello
-describe exit.btn 345 exit exit
+describe readme.btn 136 'shellmedia\readme.txt' readme
+describe browse.btn 192 'shellmedia\extras' browse
+describe hello.btn 248 'shellmedia\hello.sh' hello
+describe finish.btn 304 'shellmedia\goodbye.sh' finish true
+describe exit.btn 360 exit exit
 echo "demo menu written to $(pwd)/$out"

@@ -1,5 +1,5 @@
 #!/bin/sh
-# A small program the menu runs: greets with whatever dialog tool the desktop has.
+# A small program the menu runs: shows a message with whatever dialog tool the desktop has.
 message='Hello from menushell!'
 for tool in zenity kdialog xmessage notify-send; do
   if command -v "$tool" >/dev/null 2>&1; then
