@@ -84,19 +84,19 @@ struct GstPlayer::Pipeline {
         gst_object_unref(playbin);
     }
 
-    void SetPreroll(Preroll to) {
+    // Settles the preroll once; returns what it was before.
+    Preroll SetPreroll(Preroll to) {
+        Preroll was;
         {
             std::lock_guard<std::mutex> guard(lock);
-            if (preroll != Preroll::kWaiting) {
-                return;
+            was = preroll;
+            if (was != Preroll::kWaiting) {
+                return was;
             }
             preroll = to;
         }
         changed.notify_all();
-    }
-    bool Prerolling() {
-        std::lock_guard<std::mutex> guard(lock);
-        return preroll == Preroll::kWaiting;
+        return was;
     }
 
     // On GStreamer's threads, as every function below.
@@ -104,9 +104,9 @@ struct GstPlayer::Pipeline {
         auto* self = static_cast<Pipeline*>(data);
         switch (GST_MESSAGE_TYPE(message)) {
             case GST_MESSAGE_ERROR:
-                if (self->Prerolling()) {
-                    self->SetPreroll(Preroll::kFailed);
-                } else {
+                // One fault often brings several errors; those after a failed preroll belong
+                // to a graph that is already empty.
+                if (self->SetPreroll(Preroll::kFailed) == Preroll::kDone) {
                     self->callbacks->failed();
                 }
                 break;

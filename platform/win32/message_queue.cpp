@@ -111,10 +111,12 @@ Window* FirstToPaint(Window* w) {
     return nullptr;
 }
 
-void PresentChangedFrames() {
+// With `onlyComplete`, a frame some of whose windows still wait for WM_PAINT stays unshown.
+void PresentChangedFrames(bool onlyComplete) {
     for (HWND hwnd : System().topLevel) {
         Window* w = Find(hwnd);
-        if (w != nullptr && w->frameChanged && (w->style & WS_VISIBLE) != 0) {
+        if (w != nullptr && w->frameChanged && (w->style & WS_VISIBLE) != 0 &&
+            !(onlyComplete && FirstToPaint(w) != nullptr)) {
             w->frameChanged = false;
             backend::Current().Present(w->backendId, w->frame);
         }
@@ -129,7 +131,9 @@ bool Matches(const MSG& msg, HWND filter) {
 bool NextMessage(MSG* msg, HWND filter, bool wait, bool remove) {
     auto& sys = System();
     for (;;) {
-        // 1. Posted messages, oldest first.
+        // 1. Posted messages, oldest first. A stream of them (a movie's frames) must not keep
+        //    what is already painted off the screen: complete frames are shown first.
+        PresentChangedFrames(true);
         {
             std::lock_guard<std::mutex> lock(sys.postedLock);
             const auto it = std::find_if(sys.posted.begin(), sys.posted.end(),
@@ -180,7 +184,7 @@ bool NextMessage(MSG* msg, HWND filter, bool wait, bool remove) {
             return true;
         }
         // Nothing is ready: show what was drawn, then sleep until input or the next timer.
-        PresentChangedFrames();
+        PresentChangedFrames(false);
         if (!wait) {
             return false;
         }
