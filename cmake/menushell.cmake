@@ -27,3 +27,17 @@ function(menushell_add_fuzzer name)
            COMMAND $<TARGET_FILE:${name}> -runs=${ARG_RUNS} -seed=1 -close_fd_mask=2
                    -rss_limit_mb=2048 ${dirs})
 endfunction()
+
+# menushell_load_graph_module(TARGET): the program loads the filter-graph module as the launcher
+# does, from its own folder, and exports the layer's functions for it. The folder is one of its
+# own (other programs must find no module beside them); the module is copied again whenever it
+# changes.
+function(menushell_load_graph_module target)
+  set(dir ${CMAKE_CURRENT_BINARY_DIR}/${target}_dir)
+  set_target_properties(${target} PROPERTIES ENABLE_EXPORTS ON RUNTIME_OUTPUT_DIRECTORY ${dir})
+  add_custom_command(OUTPUT ${dir}/menushell_dshow.so
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:menushell_dshow> ${dir}/menushell_dshow.so
+    DEPENDS menushell_dshow)
+  add_custom_target(${target}_graph_module DEPENDS ${dir}/menushell_dshow.so)
+  add_dependencies(${target} ${target}_graph_module)
+endfunction()

@@ -10,6 +10,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 rounds=$1
 shift
+launchers=()
+for launcher in "$@"; do launchers+=("$(realpath "$launcher")"); done
 probe=$root/build/tools/screen_probe
 source "$root/tests/e2e/x_session.sh"
 work=$(mktemp -d)
@@ -26,8 +28,7 @@ first_frame() {  # x y launcher: one round
   sleep 0.3
 }
 
-for launcher in "$@"; do
-  launcher=$(realpath "$launcher")
+for launcher in "${launchers[@]}"; do
   echo "== $launcher"
   movies false
   # The Read me button's normal picture, in the centred window.
