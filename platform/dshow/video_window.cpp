@@ -121,6 +121,14 @@ void VideoWindow::Paint() {
         DeleteObject(reinterpret_cast<HGDIOBJ>(black));
     }
     EndPaint(m_hwnd, &ps);
+    // The next notice only once this frame is painted: however fast frames come, the loop
+    // paints and shows each one it takes rather than queueing notices behind the paint.
+    std::lock_guard<std::mutex> guard(m_lock);
+    if (m_noticePosted && m_pending) {
+        PostMessageA(m_hwnd, kFrameNotice, 0, 0);
+    } else {
+        m_noticePosted = false;
+    }
 }
 
 LRESULT CALLBACK VideoWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -136,10 +144,11 @@ LRESULT CALLBACK VideoWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARA
     switch (message) {
         case kFrameNotice: {
             std::lock_guard<std::mutex> guard(self->m_lock);
-            self->m_noticePosted = false;
             if (self->m_pending) {
                 self->m_shown = std::move(self->m_pending);
                 InvalidateRect(hwnd, nullptr, FALSE);
+            } else {
+                self->m_noticePosted = false;
             }
             return 0;
         }

@@ -56,8 +56,8 @@ class VideoWindow {
 
     std::mutex m_lock;  // guards m_pending and m_target against the delivering thread
     std::shared_ptr<const VideoFrame> m_pending;
-    HWND m_target = nullptr;  // where frame notices go
-    std::atomic<bool> m_noticePosted{false};
+    HWND m_target = nullptr;                    // where frame notices go
+    std::atomic<bool> m_noticePosted{false};    // a notice is queued, or its frame not yet painted
     std::shared_ptr<const VideoFrame> m_shown;  // painted again on every WM_PAINT
 };
 

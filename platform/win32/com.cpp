@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -231,6 +232,7 @@ int WideCharToMultiByte(UINT /*codePage*/, DWORD /*flags*/, LPCWSTR source, int 
     if (ansi.size() > static_cast<std::size_t>(destinationLength)) {
         return 0;
     }
-    std::memcpy(destination, ansi.data(), ansi.size());
+    // The terminator is among the characters when the source length was -1.
+    std::copy(ansi.begin(), ansi.end(), destination);
     return static_cast<int>(ansi.size());
 }

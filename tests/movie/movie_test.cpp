@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -100,7 +100,7 @@ TEST_F(MovieTest, ShutdownButtonsPlayTheClosingMovieThenTheirOwnCommand) {
     WriteScript("a.sh");
     WriteScript("b.sh");
     auto commands = [this] {
-        const auto lines = JournalLines("command");
+        auto lines = JournalLines("command");
         m_backend->ClearJournal();
         return lines;
     };
@@ -161,7 +161,7 @@ TEST_F(MovieTest, MoviesThatCannotPlay) {
 
     // A missing file: the same.
     m_backend->ClearJournal();
-    std::remove("ShellMedia/intro.avi");
+    std::filesystem::remove("ShellMedia/intro.avi");
     KeyAt(m_backend->Now() + 10, VK_ESCAPE);
     EXPECT_EQ(Run(), 0);
     EXPECT_EQ(TakeMessages(), std::vector<std::string>{kCantRenderIntro});

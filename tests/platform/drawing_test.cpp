@@ -102,4 +102,49 @@ TEST_F(DrawingTest, DrawingIsClippedToTheWindowAndItsUpdate) {
     DestroyWindow(top);
 }
 
+// A 2 x 2 top-down 32-bit DIB stretched to 8 x 8 at (4, 4), and again across the right edge; a
+// window whose next "frame" (WM_USER) is always ready by the time it has painted the last.
+LRESULT CALLBACK StretcherProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    static const std::uint32_t pixels[4] = {kRed, kGreen, kBlue, kWhite};
+    if (message == WM_USER) {
+        InvalidateRect(hwnd, nullptr, FALSE);
+        return 0;
+    }
+    if (message != WM_PAINT) {
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    BITMAPINFO info{};
+    info.bmiHeader = {40, 2, -2, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    PAINTSTRUCT ps;
+    const HDC hdc = BeginPaint(hwnd, &ps);
+    StretchDIBits(hdc, 4, 4, 8, 8, 0, 0, 2, 2, pixels, &info, DIB_RGB_COLORS, SRCCOPY);
+    StretchDIBits(hdc, 14, 0, 8, 2, 0, 0, 2, 2, pixels, &info, DIB_RGB_COLORS, SRCCOPY);
+    EndPaint(hwnd, &ps);
+    PostMessageA(hwnd, WM_USER, 0, 0);
+    return 0;
+}
+
+TEST_F(DrawingTest, StretchedFramesReachTheScreenWhilePostsKeepComing) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = StretcherProc;
+    wc.lpszClassName = "Stretcher";
+    RegisterClassA(&wc);
+    const HWND top = CreateWindowExA(0, "Stretcher", "", WS_POPUP | WS_VISIBLE, 0, 0, 16, 16,
+                                     nullptr, nullptr, nullptr, nullptr);
+    // The queue never runs dry here, as with a playing movie: what is painted shows anyway.
+    MSG msg;
+    for (int n = 0; n < 50 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE) == TRUE; ++n) {
+        DispatchMessageA(&msg);
+    }
+    EXPECT_EQ(PixelAt(top, 4, 4), kRed);
+    EXPECT_EQ(PixelAt(top, 7, 7), kRed);
+    EXPECT_EQ(PixelAt(top, 8, 4), kGreen);
+    EXPECT_EQ(PixelAt(top, 4, 8), kBlue);
+    EXPECT_EQ(PixelAt(top, 11, 11), kWhite);
+    EXPECT_EQ(PixelAt(top, 12, 12), kBlack);
+    EXPECT_EQ(PixelAt(top, 3, 3), kBlack);
+    EXPECT_EQ(PixelAt(top, 15, 0), kRed);  // cut at the window's edge
+    DestroyWindow(top);
+}
+
 }  // namespace
