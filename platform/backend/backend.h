@@ -35,7 +35,8 @@ struct InputEvent {
     int window = 0;    // the top-level window it happened in
     int x = 0, y = 0;  // in that window's client area
     MouseButton button = MouseButton::kNone;
-    int key = 0;  // a virtual-key code (VK_ESCAPE, VK_RETURN, ...)
+    int key = 0;             // a virtual-key code (VK_ESCAPE, VK_RETURN, ...)
+    std::uint64_t time = 0;  // when it happened, on Now()'s clock; 0: just now
 };
 
 enum class Placement { kWindowed, kFullScreen };
@@ -57,6 +58,8 @@ class Backend {
     virtual void Present(int window, const Image& frame) = 0;
 
     // Blocks until an input event arrives or `timeoutMs` passes (-1: no limit); never spins.
+    // Pointer events carry where the pointer really is, also outside the window; which window
+    // gets them is the layer's to decide.
     virtual std::optional<InputEvent> WaitEvent(int timeoutMs) = 0;
     // Ends a WaitEvent early; may be called from any thread.
     virtual void Wake() = 0;

@@ -1,6 +1,7 @@
 // Sending, posting and taking messages, the default window procedure, and the routing of the
 // backend's input to windows.
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/win32/ansi_text.h"
 #include "platform/win32/gdi.h"
@@ -42,6 +43,22 @@ Window* TopLevelByBackendId(int id) {
     return nullptr;
 }
 
+// WM_xBUTTONDBLCLK for the second press of a button within the double-click time and distance
+// on the same window of a class with CS_DBLCLKS, else the plain press.
+UINT PressMessage(const Window* target, UINT down, DWORD time, POINT screen) {
+    auto& last = System().lastPress;
+    const bool twice = last && last->hwnd == target->hwnd && last->message == down &&
+                       time - last->time <= GetDoubleClickTime() &&
+                       std::abs(screen.x - last->at.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+                       std::abs(screen.y - last->at.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+    if (twice && (target->classStyle & CS_DBLCLKS) != 0) {
+        last.reset();
+        return down == WM_LBUTTONDOWN ? WM_LBUTTONDBLCLK : WM_RBUTTONDBLCLK;
+    }
+    last = WindowSystem::Press{target->hwnd, down, time, screen};
+    return down;
+}
+
 // Turns one input event into the message it produces; false when it produces none.
 bool TranslateInput(const backend::InputEvent& e, MSG* msg) {
     Window* top = TopLevelByBackendId(e.window);
@@ -49,11 +66,16 @@ bool TranslateInput(const backend::InputEvent& e, MSG* msg) {
         return false;
     }
     *msg = MSG{};
-    msg->time = static_cast<DWORD>(backend::Current().Now());
+    msg->time = static_cast<DWORD>(e.time != 0 ? e.time : backend::Current().Now());
     switch (e.type) {
         case backend::EventType::kMouseMove:
         case backend::EventType::kMouseDown:
         case backend::EventType::kMouseUp: {
+            // Nothing here captures the mouse: outside the client area the pointer is over
+            // another window, which gets the input.
+            if (e.x < 0 || e.y < 0 || e.x >= top->Width() || e.y >= top->Height()) {
+                return false;
+            }
             Window* target = WindowAt(top, POINT{e.x, e.y});
             UINT message = WM_MOUSEMOVE;
             if (e.type != backend::EventType::kMouseMove) {
@@ -61,6 +83,10 @@ bool TranslateInput(const backend::InputEvent& e, MSG* msg) {
                 const bool down = e.type == backend::EventType::kMouseDown;
                 message = left ? (down ? WM_LBUTTONDOWN : WM_LBUTTONUP)
                                : (down ? WM_RBUTTONDOWN : WM_RBUTTONUP);
+                if (down) {
+                    message = PressMessage(target, message, msg->time,
+                                           POINT{e.x + top->rect.left, e.y + top->rect.top});
+                }
             }
             SendMessageA(target->hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(target->hwnd),
                          MAKELPARAM(HTCLIENT, static_cast<int>(message)));
@@ -70,7 +96,7 @@ bool TranslateInput(const backend::InputEvent& e, MSG* msg) {
             const POINT origin = OriginInTopLevel(target);
             msg->hwnd = target->hwnd;
             msg->message = message;
-            msg->wParam = message == WM_LBUTTONDOWN ? MK_LBUTTON : 0;
+            msg->wParam = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK ? MK_LBUTTON : 0;
             msg->lParam = MAKELPARAM(e.x - origin.x, e.y - origin.y);
             msg->pt = {e.x + top->rect.left, e.y + top->rect.top};
             return true;
@@ -260,6 +286,10 @@ LRESULT DispatchMessageA(const MSG* msg) {
 
 DWORD GetTickCount() {
     return static_cast<DWORD>(backend::Current().Now());
+}
+
+UINT GetDoubleClickTime() {
+    return 500;
 }
 
 LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -103,6 +103,7 @@ namespace {
 struct WindowClass {
     WNDPROC proc;
     HBRUSH background;
+    UINT style;
 };
 
 LRESULT CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -111,8 +112,8 @@ LRESULT CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 
 std::map<std::u32string, WindowClass>& Classes() {
     static std::map<std::u32string, WindowClass> classes = {
-        {FoldedName("STATIC"), {StaticProc, nullptr}},
-        {FoldedName("#32770"), {DefDlgProcA, CreateSolidBrush(RGB(240, 240, 240))}},
+        {FoldedName("STATIC"), {StaticProc, nullptr, 0}},
+        {FoldedName("#32770"), {DefDlgProcA, CreateSolidBrush(RGB(240, 240, 240)), CS_DBLCLKS}},
     };
     return classes;
 }
@@ -180,7 +181,8 @@ ATOM RegisterClassA(const WNDCLASSA* wc) {
     if (wc == nullptr || wc->lpszClassName == nullptr || wc->lpfnWndProc == nullptr) {
         return 0;
     }
-    win32::Classes()[win32::FoldedName(wc->lpszClassName)] = {wc->lpfnWndProc, wc->hbrBackground};
+    win32::Classes()[win32::FoldedName(wc->lpszClassName)] = {wc->lpfnWndProc, wc->hbrBackground,
+                                                              wc->style};
     return static_cast<ATOM>(win32::Classes().size());
 }
 
@@ -202,6 +204,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
     w->className = className;
     w->proc = cls->second.proc;
     w->background = cls->second.background;
+    w->classStyle = cls->second.style;
     w->style = style & ~WS_VISIBLE;
     w->exStyle = exStyle;
     w->text = windowName != nullptr ? windowName : "";
@@ -429,6 +432,9 @@ int GetSystemMetrics(int index) {
         case SM_CXICON:
         case SM_CYICON:
             return 32;
+        case SM_CXDOUBLECLK:
+        case SM_CYDOUBLECLK:
+            return 4;
         default:
             return 0;
     }

@@ -21,6 +21,7 @@ struct Window {
     HWND parent = nullptr;
     std::vector<HWND> children;  // in creation order; later ones lie on top
     std::string className;       // as registered
+    UINT classStyle = 0;
     WNDPROC proc = nullptr;
     DWORD style = 0;
     DWORD exStyle = 0;
@@ -75,6 +76,16 @@ struct WindowSystem {
     std::uint64_t wakeupsWithoutInput = 0;
 
     std::vector<Timer> timers;
+
+    // The last press that could begin a double-click: its window, button, time and screen
+    // position. A double-click ends it, so a third press starts afresh.
+    struct Press {
+        HWND hwnd = nullptr;
+        UINT message = 0;
+        std::uint64_t time = 0;
+        POINT at{};
+    };
+    std::optional<Press> lastPress;
 
     HCURSOR cursor = nullptr;
     int showCount = 0;

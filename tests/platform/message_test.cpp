@@ -3,8 +3,10 @@
 
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "platform/win32/window_system.h"
 #include "tests/helpers/headless.h"
 
 namespace {
@@ -24,6 +26,10 @@ bool Recorded(UINT message) {
         case WM_TIMER:
         case WM_MOUSEMOVE:
         case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
         case WM_SETCURSOR:
         case WM_CLOSE:
         case WM_KEYDOWN:
@@ -198,7 +204,94 @@ TEST_F(MessageTest, PointerInputGoesThroughTransparentStatics) {
                      {WM_SETCURSOR, top},
                      {WM_LBUTTONDOWN, notify},
                      {WM_SETCURSOR, notify},
-                     {WM_SETCURSOR, top}});
+                     {WM_SETCURSOR, top},
+                     {WM_LBUTTONUP, notify}});
+}
+
+TEST_F(MessageTest, DoubleClicksNeedTheClassStyleTheTimeAndTheDistance) {
+    WNDCLASSA wc{};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = RecorderProc;
+    wc.lpszClassName = "DoubleClicks";
+    RegisterClassA(&wc);
+    const HWND dbl = CreateWindowExA(0, "DoubleClicks", "", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100,
+                                     nullptr, nullptr, nullptr, nullptr);
+    const HWND plain = TopLevel();
+    auto buttons = [&] {  // the trace without the cursor queries
+        PumpUntilIdle();
+        std::vector<Msg> pressed;
+        for (const Msg& m : g_trace) {
+            if (m.message != WM_SETCURSOR && m.message != WM_PAINT && m.message != WM_ERASEBKGND) {
+                pressed.push_back(m);
+            }
+        }
+        g_trace.clear();
+        return pressed;
+    };
+    auto clicks = [&](HWND top, int x1, int x2, std::uint64_t apart) {
+        Click(top, x1, 10);
+        m_backend->Advance(apart);
+        Click(top, x2, 10);
+        m_backend->Advance(1000);  // no pair with what comes next
+        return buttons();
+    };
+    buttons();
+    // The second press within 500 ms and 2 pixels either way; a third press starts afresh.
+    Click(dbl, 10, 10);
+    Click(dbl, 12, 10);
+    Click(dbl, 12, 10);
+    EXPECT_EQ(buttons(), (std::vector<Msg>{{WM_LBUTTONDOWN, dbl},
+                                           {WM_LBUTTONUP, dbl},
+                                           {WM_LBUTTONDBLCLK, dbl},
+                                           {WM_LBUTTONUP, dbl},
+                                           {WM_LBUTTONDOWN, dbl},
+                                           {WM_LBUTTONUP, dbl}}));
+    m_backend->Advance(1000);
+    const std::vector<Msg> twoClicks = {
+        {WM_LBUTTONDOWN, dbl}, {WM_LBUTTONUP, dbl}, {WM_LBUTTONDOWN, dbl}, {WM_LBUTTONUP, dbl}};
+    EXPECT_EQ(clicks(dbl, 10, 10, 500)[2].message, WM_LBUTTONDBLCLK);
+    EXPECT_EQ(clicks(dbl, 10, 10, 501), twoClicks);  // too slow
+    EXPECT_EQ(clicks(dbl, 10, 13, 0), twoClicks);    // too far
+    // Without CS_DBLCLKS every press is a press.
+    EXPECT_EQ(clicks(plain, 10, 10, 0), (std::vector<Msg>{{WM_LBUTTONDOWN, plain},
+                                                          {WM_LBUTTONUP, plain},
+                                                          {WM_LBUTTONDOWN, plain},
+                                                          {WM_LBUTTONUP, plain}}));
+    // The right button pairs the same way.
+    backend::InputEvent right;
+    right.type = backend::EventType::kMouseDown;
+    right.window = win32::Find(dbl)->backendId;
+    right.x = right.y = 10;
+    right.button = backend::MouseButton::kRight;
+    m_backend->Input(right);
+    m_backend->Input(right);
+    EXPECT_EQ(buttons(), (std::vector<Msg>{{WM_RBUTTONDOWN, dbl}, {WM_RBUTTONDBLCLK, dbl}}));
+}
+
+// Nothing captures the mouse: what the pointer does outside the window, held button or not,
+// is another window's business.
+TEST_F(MessageTest, NoMouseInputFromOutsideTheWindow) {
+    const HWND top = TopLevel();
+    PumpUntilIdle();
+    g_trace.clear();
+    backend::InputEvent e;
+    e.window = win32::Find(top)->backendId;
+    e.button = backend::MouseButton::kLeft;
+    for (const auto& [type, x, y] : std::vector<std::tuple<backend::EventType, int, int>>{
+             {backend::EventType::kMouseMove, 199, 149},  // the last pixel inside
+             {backend::EventType::kMouseMove, 200, 10},   // left to the right
+             {backend::EventType::kMouseMove, 10, -1},    // above
+             {backend::EventType::kMouseDown, 10, 10},    // a drag out
+             {backend::EventType::kMouseMove, -5, 10},
+             {backend::EventType::kMouseUp, -5, 10}}) {
+        e.type = type;
+        e.x = x;
+        e.y = y;
+        m_backend->Input(e);
+    }
+    PumpUntilIdle();
+    EXPECT_SEQUENCE(
+        {{WM_SETCURSOR, top}, {WM_MOUSEMOVE, top}, {WM_SETCURSOR, top}, {WM_LBUTTONDOWN, top}});
 }
 
 TEST_F(MessageTest, CoordinatesAndPlacement) {

@@ -14,7 +14,9 @@ void HeadlessBackend::Insert(Scripted scripted) {
 }
 
 void HeadlessBackend::Script(const InputEvent& event, std::uint64_t atMs) {
-    Insert({atMs, event, nullptr});
+    InputEvent timed = event;
+    timed.time = atMs;
+    Insert({atMs, timed, nullptr});
 }
 
 void HeadlessBackend::ScriptAction(std::function<void()> action, std::uint64_t atMs) {

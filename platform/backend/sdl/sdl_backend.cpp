@@ -216,6 +216,29 @@ class SdlBackend : public Backend {
         SDL_UpdateWindowSurface(w.sdl);
     }
 
+    // SDL clamps the position of the motion it makes up when the pointer leaves the window to
+    // the window's edge; where the pointer really is, outside, is what the layer needs to know.
+    static void RealPosition(Uint32 windowId, int* x, int* y) {
+        SDL_Window* window = SDL_GetWindowFromID(windowId);
+        int width = 0;
+        int height = 0;
+        if (window == nullptr) {
+            return;
+        }
+        SDL_GetWindowSize(window, &width, &height);
+        if (*x > 0 && *y > 0 && *x < width - 1 && *y < height - 1) {
+            return;  // off the edge: a real position
+        }
+        int globalX = 0;
+        int globalY = 0;
+        int left = 0;
+        int top = 0;
+        SDL_GetGlobalMouseState(&globalX, &globalY);
+        SDL_GetWindowPosition(window, &left, &top);
+        *x = globalX - left;
+        *y = globalY - top;
+    }
+
     std::optional<InputEvent> Translate(const SDL_Event& e) {
         InputEvent event;
         switch (e.type) {
@@ -224,6 +247,8 @@ class SdlBackend : public Backend {
                 event.window = static_cast<int>(e.motion.windowID);
                 event.x = e.motion.x;
                 event.y = e.motion.y;
+                event.time = e.motion.timestamp;
+                RealPosition(e.motion.windowID, &event.x, &event.y);
                 return event;
             case SDL_MOUSEBUTTONDOWN:
             case SDL_MOUSEBUTTONUP:
@@ -237,6 +262,7 @@ class SdlBackend : public Backend {
                 event.y = e.button.y;
                 event.button =
                     e.button.button == SDL_BUTTON_LEFT ? MouseButton::kLeft : MouseButton::kRight;
+                event.time = e.button.timestamp;
                 return event;
             case SDL_KEYDOWN:
                 event.type = EventType::kKeyDown;
@@ -330,6 +356,8 @@ std::unique_ptr<Backend> MakeSdlBackend(std::string* error) {
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // Windows delivers no moves from outside a window that has not captured the mouse.
+    SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "0");
     // SIGINT and SIGTERM end the program as they end any other; SDL would turn them into a
     // quit event that a modal dialog never asks for.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
