@@ -13,18 +13,24 @@ namespace {
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::size_t kInfoHeaderSize = sizeof(BITMAPINFOHEADER);
 constexpr std::uint64_t kMaxBuffer = std::numeric_limits<std::uint32_t>::max();
+constexpr std::uint32_t kMostColors = 256;
+// More pixels than any menu picture has, and than a 32-bit program can count on getting.
+constexpr std::uint64_t kMaxPixels = std::uint64_t{256} << 20;
+// How far a header may overstate the pixels its file holds before it counts as lying: a file
+// cut short keeps the rows it has, but no forged header makes us allocate gigabytes.
+constexpr std::uint64_t kMissingPixelsAllowed = std::uint64_t{16} << 20;
 
 std::uint32_t ReadLe32(const BYTE* p) {
     return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
            static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
 }
 
-// Rows are padded to 32 bits. Zero when the stride would not fit in 32 bits.
+// Rows are padded to 32 bits, computed in 32 bits as the format's readers do: a width whose row
+// size overflows gets a stride that is too small (0 for a width of -1), and such a picture is
+// then never copied or drawn (see RowsFit).
 std::uint32_t StrideOf(const BITMAPINFOHEADER& h) {
-    const std::uint64_t bits =
-        static_cast<std::uint64_t>(static_cast<std::uint32_t>(h.biWidth)) * h.biBitCount;
-    const std::uint64_t stride = ((bits + 31) & ~std::uint64_t{31}) / 8;
-    return stride > kMaxBuffer ? 0 : static_cast<std::uint32_t>(stride);
+    const std::uint32_t bits = static_cast<std::uint32_t>(h.biWidth) * h.biBitCount;
+    return ((bits + 31) & ~std::uint32_t{31}) / 8;
 }
 
 // biHeight rows of `stride` bytes; a negative height reads as a huge unsigned one.
@@ -66,11 +72,11 @@ DibImage::~DibImage() {
 
 BOOL DibImage::AllocHeader(const BITMAPINFOHEADER& header) {
     const std::uint32_t colors = header.biClrUsed == 0 ? 256 : header.biClrUsed;
-    const std::uint64_t size = kInfoHeaderSize + std::uint64_t{4} * colors;
-    const std::uint32_t stride = StrideOf(header);
-    if (size > kMaxBuffer || (stride == 0 && header.biWidth != 0 && header.biBitCount != 0)) {
+    if (kInfoHeaderSize + std::uint64_t{4} * colors > kMaxBuffer) {
         return FALSE;  // a block no 32-bit system could allocate
     }
+    // Room for the entries an 8-bit picture can index, not for all a header may claim.
+    const std::size_t size = kInfoHeaderSize + 4 * std::size_t{std::min(colors, kMostColors)};
     BYTE* block = new (std::nothrow) BYTE[size];
     if (block == nullptr) {
         return FALSE;
@@ -79,7 +85,7 @@ BOOL DibImage::AllocHeader(const BITMAPINFOHEADER& header) {
     m_pInfo = reinterpret_cast<BITMAPINFO*>(block);
     std::memcpy(&m_pInfo->bmiHeader, &header, kInfoHeaderSize);
     m_nColors = colors;
-    m_nStride = stride;
+    m_nStride = StrideOf(header);
     return TRUE;
 }
 
@@ -92,7 +98,7 @@ BOOL DibImage::AllocBuffer() {
         return FALSE;
     }
     const std::uint64_t size = BufferSize(m_pInfo->bmiHeader, m_nStride);
-    if (size > kMaxBuffer) {
+    if (size > kMaxPixels) {
         return FALSE;
     }
     BYTE* bits = new (std::nothrow) BYTE[size];
@@ -124,13 +130,7 @@ BOOL DibImage::Load(const char* path) {
     if (!ReadExactly(*file, &info, kInfoHeaderSize)) {
         return FALSE;
     }
-    // A palette or pixel buffer larger than the whole file cannot be filled from it: refuse it
-    // before allocating, so a forged header cannot claim gigabytes.
     const std::uint64_t remaining = RemainingBytes(*file);
-    const std::uint32_t colors = info.biClrUsed == 0 ? 256 : info.biClrUsed;
-    if (info.biClrUsed != 0 && std::uint64_t{4} * colors > remaining) {
-        return FALSE;
-    }
     if (AllocHeader(info) == FALSE) {
         return FALSE;
     }
@@ -144,13 +144,16 @@ BOOL DibImage::Load(const char* path) {
         return FALSE;
     }
     std::uint64_t pixelBytes = remaining;
-    if (depth == 8) {
-        if (!ReadExactly(*file, m_pInfo->bmiColors, std::uint64_t{4} * m_nColors)) {
+    if (depth == 8) {  // only this path reads the palette, whatever biClrUsed claims
+        const std::uint64_t paletteBytes = std::uint64_t{4} * m_nColors;
+        const std::uint64_t held = std::uint64_t{4} * PaletteEntries();
+        if (paletteBytes > remaining || !ReadExactly(*file, m_pInfo->bmiColors, held) ||
+            !file->seekg(static_cast<std::streamoff>(paletteBytes - held), std::ios::cur)) {
             return FALSE;
         }
-        pixelBytes -= std::uint64_t{4} * m_nColors;
+        pixelBytes -= paletteBytes;
     }
-    if (BufferSize(info, m_nStride) > pixelBytes) {
+    if (BufferSize(info, m_nStride) > pixelBytes + kMissingPixelsAllowed) {
         return FALSE;
     }
     // The palette path needs a non-empty row; the direct path takes even a zero-width picture.
@@ -161,11 +164,28 @@ BOOL DibImage::Load(const char* path) {
     // zero-width picture are empty, however many the header claims.
     const auto height = m_nStride == 0 ? 0 : static_cast<std::uint32_t>(info.biHeight);
     for (std::uint32_t row = 0; row < height; ++row) {
-        if (!ReadExactly(*file, m_pBits + std::uint64_t{height - 1 - row} * m_nStride, m_nStride)) {
+        BYTE* into = m_pBits + std::uint64_t{height - 1 - row} * m_nStride;
+        if (!ReadExactly(*file, into, m_nStride)) {
+            // The load fails, but whoever goes on with the picture sees the rows the file had
+            // and black for the rest.
+            const auto got = static_cast<std::size_t>(file->gcount());
+            std::memset(into + got, 0, m_nStride - got);
+            std::memset(m_pBits, 0, std::size_t{height - 1 - row} * m_nStride);
             return FALSE;
         }
     }
     return TRUE;
+}
+
+std::uint32_t DibImage::PaletteEntries() const {
+    return std::min(m_nColors, kMostColors);
+}
+
+bool DibImage::RowsFit() const {
+    const BITMAPINFOHEADER& h = m_pInfo->bmiHeader;
+    const std::uint64_t bits =
+        static_cast<std::uint64_t>(static_cast<std::uint32_t>(h.biWidth)) * h.biBitCount;
+    return ((bits + 31) & ~std::uint64_t{31}) / 8 == m_nStride;
 }
 
 void DibImage::BlitInto(DibImage* dest, LONG x, LONG y) const {
@@ -177,7 +197,7 @@ void DibImage::BlitInto(DibImage* dest, LONG x, LONG y) const {
     const BITMAPINFOHEADER& d = dest->m_pInfo->bmiHeader;
     // Composition copies three bytes per pixel; other depths would be read as garbage.
     if (s.biBitCount != 24 || d.biBitCount != 24 || s.biWidth <= 0 || s.biHeight <= 0 ||
-        d.biWidth <= 0 || d.biHeight <= 0) {
+        d.biWidth <= 0 || d.biHeight <= 0 || !RowsFit() || !dest->RowsFit()) {
         return;
     }
     const std::int64_t left = std::max<std::int64_t>(x, 0);
@@ -199,7 +219,7 @@ void DibImage::BlitInto(DibImage* dest, LONG x, LONG y) const {
 }
 
 BOOL DibImage::Draw(HDC hdc, LONG x, LONG y) const {
-    if (m_pInfo == nullptr) {
+    if (m_pInfo == nullptr || m_pBits == nullptr || !RowsFit()) {
         return FALSE;
     }
     const BITMAPINFOHEADER& h = m_pInfo->bmiHeader;

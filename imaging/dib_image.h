@@ -16,7 +16,8 @@ class DibImage {
     DibImage& operator=(const DibImage&) = delete;
 
     // Loads an uncompressed BMP of 8 (palette) or 9-24 bits but 16; 1 on success, 0 on any
-    // failure, keeping what was allocated. Shows nothing.
+    // failure, keeping what was allocated (after a short last row: the rows read, the rest
+    // black). Shows nothing.
     BOOL Load(const char* path);
     // Header and pixel buffer for `header`'s size and depth; pixels and palette not cleared.
     BOOL Create(const BITMAPINFOHEADER& header);
@@ -28,7 +29,11 @@ class DibImage {
     // Draws the whole (bottom-up) picture unscaled with its top-left corner at (x, y).
     BOOL Draw(HDC hdc, LONG x, LONG y) const;
 
-    BITMAPINFO* m_pInfo = nullptr;  // owned: the header and m_nColors palette entries
+    // Palette entries held after the header: m_nColors, but never more than the 256 an 8-bit
+    // picture can index.
+    std::uint32_t PaletteEntries() const;
+
+    BITMAPINFO* m_pInfo = nullptr;  // owned: the header and PaletteEntries() palette entries
     BYTE* m_pBits = nullptr;        // owned: biHeight rows of m_nStride bytes
     std::uint32_t m_nStride = 0;    // bytes per row, padded to a multiple of 4
     std::uint32_t m_nColors = 0;    // palette entries: biClrUsed, or 256 when that is 0
@@ -36,6 +41,9 @@ class DibImage {
   private:
     // biHeight x m_nStride bytes into m_pBits; FALSE when that cannot be allocated.
     BOOL AllocBuffer();
+    // Whether rows of m_nStride bytes hold biWidth pixels (a row size that overflowed 32 bits
+    // gives a stride that is too small).
+    bool RowsFit() const;
 };
 
 // The note a load composes when a file's bfSize differs from the size its headers imply

@@ -118,7 +118,7 @@ BOOL CShellDlg::OnInitDialog() {
                 static_cast<std::size_t>(m_pOffscreen->m_pInfo->bmiHeader.biHeight) *
                     m_pOffscreen->m_nStride);
     std::memset(m_pOffscreen->m_pInfo->bmiColors, 0,
-                static_cast<std::size_t>(m_pOffscreen->m_nColors) * sizeof(RGBQUAD));
+                static_cast<std::size_t>(m_pOffscreen->PaletteEntries()) * sizeof(RGBQUAD));
 
     m_pButtons = new (std::nothrow) ShellButton[d.m_nButtons];
     if (m_pButtons == nullptr) {

@@ -90,13 +90,17 @@ TEST(DibImageTest, RejectsWhatItCannotRead) {
     std::string negative = good;
     PutLe32(negative, 22, static_cast<std::uint32_t>(-4));
     fails(negative, "top-down height");
-    std::string huge = good;
-    PutLe32(huge, 18, 0x7FFFFFFF);
-    PutLe32(huge, 22, 0x7FFFFFFF);
-    fails(huge, "size beyond 32 bits");
     std::string palette = good;
     PutLe32(palette, 46, 0x40000000);
-    fails(palette, "palette larger than the file");
+    fails(palette, "palette room beyond 32 bits");
+    std::string palette8 = EncodeBmp(BmpSpec{4, 4, 8});
+    PutLe32(palette8, 46, 1u << 20);
+    fails(palette8, "palette larger than the file");
+    std::string lying = good;
+    PutLe32(lying, 22, 0x00FFFFFF);  // 16 M rows of 12 bytes in a file of four
+    DibImage liar;
+    EXPECT_EQ(LoadBytes(folder, lying, liar), FALSE);
+    EXPECT_EQ(liar.m_pBits, nullptr) << "a lying height allocates nothing";
     DibImage none;
     EXPECT_EQ(none.Load("no such file.bmp"), FALSE);
     // Zero rows, or rows of zero bytes however many, read nothing and succeed at once.
@@ -106,6 +110,49 @@ TEST(DibImageTest, RejectsWhatItCannotRead) {
     PutLe32(narrow, 22, 0x7FFFFFFF);
     DibImage zeroWidth;
     EXPECT_EQ(LoadBytes(folder, narrow, zeroWidth), TRUE);
+}
+
+// What a Windows reader loads, this one loads, and it keeps what it read when it fails.
+TEST(DibImageTest, LoadsWhatTheFormatAllows) {
+    ScratchFolder folder;
+    // A 24-bit picture reads no palette, however many colours the header claims.
+    std::string colours = EncodeBmp(BmpSpec{3, 2, 24, 0, Pattern});
+    PutLe32(colours, 46, 1u << 24);
+    DibImage many;
+    ASSERT_EQ(LoadBytes(folder, colours, many), TRUE);
+    EXPECT_EQ(many.m_nColors, 1u << 24);
+    EXPECT_EQ(PixelAt(many.m_pBits, many.m_nStride, 2, 1), Pattern(2, 1));
+
+    // Its last (top) row cut short: the load fails, but the rows read are there, the rest black.
+    const std::string whole = EncodeBmp(BmpSpec{3, 3, 24, 0, Pattern});
+    DibImage cut;
+    EXPECT_EQ(LoadBytes(folder, whole.substr(0, whole.size() - 8), cut), FALSE);
+    ASSERT_NE(cut.m_pBits, nullptr);
+    EXPECT_EQ(PixelAt(cut.m_pBits, cut.m_nStride, 2, 2), Pattern(2, 2));
+    EXPECT_EQ(PixelAt(cut.m_pBits, cut.m_nStride, 0, 1), Pattern(0, 1));
+    EXPECT_EQ(PixelAt(cut.m_pBits, cut.m_nStride, 0, 0), Pattern(0, 0));  // 4 bytes came
+    EXPECT_EQ(PixelAt(cut.m_pBits, cut.m_nStride, 2, 0), 0u);
+
+    // A width of -1 makes a stride of 0: the picture loads empty, cannot be made again, and is
+    // never drawn or copied.
+    std::string minus = EncodeBmp(BmpSpec{3, 2, 24, 0, Pattern});
+    PutLe32(minus, 18, static_cast<std::uint32_t>(-1));
+    DibImage wide;
+    EXPECT_EQ(LoadBytes(folder, minus, wide), TRUE);
+    EXPECT_EQ(wide.m_nStride, 0u);
+    DibImage copy;
+    EXPECT_EQ(copy.Create(wide.m_pInfo->bmiHeader), FALSE);
+    // A width whose row size wraps to a few bytes: copying it would read past its rows.
+    std::string wrapped = EncodeBmp(BmpSpec{3, 2, 24, 0, Pattern});
+    PutLe32(wrapped, 18, 0x40000001);
+    DibImage wraps;
+    ASSERT_EQ(LoadBytes(folder, wrapped, wraps), TRUE);
+    EXPECT_EQ(wraps.m_nStride, 4u);
+    DibImage dest;
+    ASSERT_EQ(dest.Create(BITMAPINFOHEADER{40, 4, 4, 1, 24, 0, 0, 0, 0, 0, 0}), TRUE);
+    std::memset(dest.m_pBits, 0x55, std::size_t{4} * dest.m_nStride);
+    wraps.BlitInto(&dest, 0, 0);
+    EXPECT_EQ(PixelAt(dest.m_pBits, dest.m_nStride, 0, 0), 0x555555u);
 }
 
 TEST(DibImageTest, SizeWarning) {
