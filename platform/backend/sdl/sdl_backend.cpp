@@ -1,8 +1,12 @@
 #include "platform/backend/sdl/sdl_backend.h"
 
 #include <SDL.h>
+#include <X11/Xlib.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <map>
 
 #include "platform/backend/process.h"
@@ -350,6 +354,19 @@ class SdlBackend : public Backend {
     bool m_audioFailed = false;
 };
 
+// Xlib's default answer to a protocol error is to end the program. A stale window id (a message
+// box's window, torn down while events for it were under way) is no reason to: Windows never
+// ends a program for one. The error is reported in one line and the program goes on; losing the
+// connection itself still ends it, through the I/O error handler.
+int ReportXError(Display* display, XErrorEvent* error) {
+    char text[128] = "";
+    XGetErrorText(display, error->error_code, text, sizeof text);
+    (void)std::fprintf(stderr, "%s: X error ignored: %s (request %d, resource 0x%lx)\n",
+                       program_invocation_short_name, text, error->request_code,
+                       error->resourceid);
+    return 0;
+}
+
 }  // namespace
 
 std::unique_ptr<Backend> MakeSdlBackend(std::string* error) {
@@ -366,6 +383,9 @@ std::unique_ptr<Backend> MakeSdlBackend(std::string* error) {
             *error = SDL_GetError();
         }
         return nullptr;
+    }
+    if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) {
+        XSetErrorHandler(ReportXError);
     }
     return std::make_unique<SdlBackend>();
 }

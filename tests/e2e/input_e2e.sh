@@ -1,0 +1,128 @@
+#!/usr/bin/env bash
+# The pointer and the message boxes as a user meets them in a real X server: a double-click on a
+# button runs its command once; leaving the window straight from a button keeps its picture; a
+# corner button the pointer leaves past stays as it is; dragging out delivers nothing; a message
+# box, dismissed while the machine is busy, never ends the launcher.
+set -euo pipefail
+launcher=$(realpath "$1")
+source "$(dirname "$0")/x_session.sh"
+
+work=$(mktemp -d)
+busy=()
+trap '((${#busy[@]})) && kill "${busy[@]}"; stop_x; rm -rf "$work"' EXIT
+cd "$work"
+start_x 1024x768
+
+m=shellmedia
+mkdir -p "$m"
+convert -size 640x480 xc:'#203040' -type truecolor "BMP3:$m/back.bmp"
+convert -size 100x20 xc:'#c00000' -type truecolor "BMP3:$m/lo.bmp"
+convert -size 100x20 xc:'#00c000' -type truecolor "BMP3:$m/hi.bmp"
+convert -size 100x20 xc:'#0000c0' -type truecolor "BMP3:$m/bubble.bmp"
+convert -size 32x32 xc:red "ICO:$m/arrow.ico"
+printf '#!/bin/sh\necho click >> clicks.txt\n' > count.sh
+chmod +x count.sh
+
+menu() {  # play_movie
+  cat > "$m/menu.shl" <<TEXT
+app_name = "Input Menu"
+app_icon = null
+app_cursor_lo = arrow.ico
+app_cursor_hi = arrow.ico
+app_fullscreen = false
+app_drawrects = false
+bg_image = back.bmp
+num_movies = 1
+intro = missing.avi
+play_movie = $1
+num_buttons = 3
+button1 = count.btn
+button2 = edge.btn
+button3 = corner.btn
+TEXT
+}
+button() {  # file, x, y, command
+  cat > "$m/$1" <<TEXT
+image_lo = lo.bmp
+image_hi = hi.bmp
+image_bubble = bubble.bmp
+pos_x = $2
+pos_y = $3
+rect_l = $2
+rect_t = $3
+rect_r = $(($2 + 100))
+rect_b = $(($3 + 20))
+sound_hoover = null
+sound_click = null
+execute_cmd = $4
+shutdown = false
+TEXT
+}
+button count.btn 300 100 count.sh
+button edge.btn 0 200 count.sh    # at the window's left edge
+button corner.btn 0 0 count.sh    # in its top-left corner
+
+X=192 Y=144
+clicks() { [[ -e clicks.txt ]] && wc -l < clicks.txt || echo 0; }
+start() {
+  xdotool mousemove 900 700
+  "$launcher" 2>stderr.txt &
+  pid=$!
+  timeout 10 xdotool search --onlyvisible --sync --name "Input Menu" >/dev/null
+  expect_pixel $((X + 350)) $((Y + 110)) 192,0,0 "menu shown"
+}
+
+menu false
+start
+# A double-click runs the command once; two clicks 700 ms apart run it twice.
+xdotool mousemove $((X + 350)) $((Y + 110))
+xdotool click --repeat 2 --delay 80 1
+sleep 1
+[[ $(clicks) -eq 1 ]] || { echo "FAIL: a double-click ran the command $(clicks) times"; exit 1; }
+xdotool click 1
+sleep 0.7
+xdotool click 1
+sleep 1
+[[ $(clicks) -eq 3 ]] || { echo "FAIL: two clicks 700 ms apart: $(clicks) runs in all, expected 3"; exit 1; }
+
+# Leaving the window straight from a button in its bubble state keeps the bubble.
+xdotool mousemove $((X + 50)) $((Y + 210))
+expect_pixel $((X + 50)) $((Y + 210)) 0,0,192 "bubble on the edge button"
+xdotool mousemove $((X - 60)) $((Y + 210))
+sleep 0.5
+[[ "$(pixel $((X + 50)) $((Y + 210)))" == 0,0,192 ]] || { echo "FAIL: the bubble went when the pointer left"; exit 1; }
+
+# Back in, on the background; then out past the corner button, which never had the pointer.
+xdotool mousemove $((X + 300)) $((Y + 300))
+expect_pixel $((X + 50)) $((Y + 210)) 192,0,0 "edge button normal again"
+xdotool mousemove $((X - 40)) $((Y - 40))
+sleep 0.5
+[[ "$(pixel $((X + 50)) $((Y + 10)))" == 192,0,0 ]] || { echo "FAIL: the corner button reacted to a pointer that only passed it"; exit 1; }
+
+# A drag out of the window: no moves come from outside, so the button keeps its hovered look.
+xdotool mousemove $((X + 350)) $((Y + 110))
+expect_pixel $((X + 350)) $((Y + 110)) 0,0,192 "bubble before the drag"
+xdotool mousedown 1
+xdotool mousemove $((X + 700)) $((Y + 110)) mousemove $((X + 720)) $((Y + 300))
+sleep 0.5
+[[ "$(pixel $((X + 350)) $((Y + 110)))" == 0,0,192 ]] || { echo "FAIL: moves from outside reached the menu during a drag"; exit 1; }
+xdotool mouseup 1
+xdotool key Escape
+wait "$pid" || { echo "FAIL: exit code $?"; exit 1; }
+
+# Message boxes dismissed while both cores are busy: the launcher goes on every time.
+for _ in 1 2; do (while :; do :; done) & busy+=($!); done
+menu true
+for round in 1 2 3 4 5; do
+  xdotool mousemove 900 700
+  "$launcher" 2>stderr.txt &
+  pid=$!
+  for _ in $(seq 100); do xwininfo -root -tree | grep -q '"Error"' && break; sleep 0.05; done
+  xwininfo -root -tree | grep -q '"Error"' || { echo "FAIL: round $round: no message box"; exit 1; }
+  xdotool key Return
+  sleep 1
+  kill -0 "$pid" 2>/dev/null || { echo "FAIL: round $round: the box ended the launcher"; cat stderr.txt; exit 1; }
+  kill "$pid"
+  wait "$pid" 2>/dev/null || true
+done
+echo "input end to end: passed"
