@@ -4,13 +4,13 @@
 // with every frame shown, how much CPU it takes and whether memory grows. The window layer runs
 // on the headless backend with a real clock: it waits for GStreamer's posts as the real one does.
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <memory>
 #include <mutex>
@@ -39,10 +39,8 @@ class RealTimeBackend : public backend::HeadlessBackend {
         return std::nullopt;
     }
     void Wake() override {
-        {
-            std::lock_guard<std::mutex> guard(m_lock);
-            m_woken = true;
-        }
+        const std::lock_guard<std::mutex> guard(m_lock);
+        m_woken = true;
         m_wake.notify_all();
     }
     std::uint64_t Now() override {
@@ -58,15 +56,15 @@ class RealTimeBackend : public backend::HeadlessBackend {
         }
         if (hash != m_lastHash) {
             m_lastHash = hash;
-            ++m_changes;
-            if (m_firstChange == Clock::time_point{}) {
-                m_firstChange = Clock::now();
+            ++changes;
+            if (firstChange == Clock::time_point{}) {
+                firstChange = Clock::now();
             }
         }
     }
 
-    int m_changes = 0;
-    Clock::time_point m_firstChange{};
+    int changes = 0;
+    Clock::time_point firstChange{};
 
   private:
     std::mutex m_lock;
@@ -79,27 +77,60 @@ constexpr UINT kNotify = WM_APP + 1;
 bool g_ended = false;
 
 LRESULT CALLBACK OwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == kNotify) {
-        g_ended = true;
-    }
+    g_ended = g_ended || message == kNotify;
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
+// The real-time backend and a 640 x 480 owner window, for one benchmark.
+struct Screen {
+    RealTimeBackend* realTime = new RealTimeBackend;
+    HWND owner;
+
+    Screen() {
+        backend::Install(std::unique_ptr<backend::Backend>(realTime));
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = OwnerProc;
+        wc.lpszClassName = "Owner";
+        RegisterClassA(&wc);
+        owner = CreateWindowExA(0, "Owner", "movie", WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr,
+                                nullptr, nullptr);
+    }
+    ~Screen() {
+        DestroyWindow(owner);
+        backend::Install(nullptr);
+    }
+    Screen(const Screen&) = delete;
+    Screen& operator=(const Screen&) = delete;
+
+    // The message loop until `done` or `deadline`.
+    template <typename Done>
+    void Pump(Clock::time_point deadline, Done done) {
+        MSG msg;
+        while (!done() && Clock::now() < deadline) {
+            if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE) == TRUE) {
+                DispatchMessageA(&msg);
+            } else {
+                realTime->WaitEvent(10);
+            }
+        }
+    }
+};
+
+// What PlayMovie does, and StopMovie when the object goes.
 struct Movie {
     IGraphBuilder* graph = nullptr;
     IMediaControl* control = nullptr;
     IVideoWindow* video = nullptr;
     IMediaEventEx* events = nullptr;
 
-    // What PlayMovie does.
-    void Play(HWND owner, const char* path) {
+    Movie(HWND owner, const std::string& path) {
         CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
                          reinterpret_cast<void**>(&graph));
         graph->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(&control));
         graph->QueryInterface(IID_IVideoWindow, reinterpret_cast<void**>(&video));
         graph->QueryInterface(IID_IMediaEventEx, reinterpret_cast<void**>(&events));
         WCHAR wide[MAX_PATH];
-        MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH);
+        MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
         graph->RenderFile(wide, nullptr);
         events->SetNotifyWindow(reinterpret_cast<OAHWND>(owner), kNotify, 0);
         video->put_Owner(reinterpret_cast<OAHWND>(owner));
@@ -108,37 +139,21 @@ struct Movie {
         control->Run();
     }
     ~Movie() {
-        if (control != nullptr) {
-            control->Stop();
-        }
-        for (IUnknown* p : {static_cast<IUnknown*>(control), static_cast<IUnknown*>(video),
-                            static_cast<IUnknown*>(events), static_cast<IUnknown*>(graph)}) {
-            if (p != nullptr) {
-                p->Release();
-            }
-        }
+        control->Stop();
+        control->Release();
+        video->Release();
+        events->Release();
+        graph->Release();
     }
+    Movie(const Movie&) = delete;
+    Movie& operator=(const Movie&) = delete;
 };
-
-// One message, or false when `until` passed.
-bool PumpOne(Clock::time_point until) {
-    if (Clock::now() > until) {
-        return false;
-    }
-    MSG msg;
-    if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE) == FALSE) {
-        backend::Current().WaitEvent(10);
-        return true;
-    }
-    DispatchMessageA(&msg);
-    return true;
-}
 
 // 300 frames (10 s) of GStreamer's moving-ball picture, 640 x 480 at 30 frames a second, every
 // frame different. Made by gst-launch-1.0, so that the first movie of this process is as cold
 // as the launcher's: GStreamer not yet loaded.
 std::string MakeBallMovie(const char* name, const char* encoder) {
-    const std::string path = std::string("/tmp/menushell-bench-") + name + ".avi";
+    std::string path = std::string("/tmp/menushell-bench-") + name + ".avi";
     const std::string command =
         "gst-launch-1.0 -q videotestsrc num-buffers=300 pattern=ball ! "
         "video/x-raw,width=640,height=480,framerate=30/1 ! " +
@@ -149,70 +164,32 @@ std::string MakeBallMovie(const char* name, const char* encoder) {
     return path;
 }
 
-class MovieBenchmark {
-  public:
-    MovieBenchmark() {
-        auto real = std::make_unique<RealTimeBackend>();
-        m_backend = real.get();
-        backend::Install(std::move(real));
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = OwnerProc;
-        wc.lpszClassName = "Owner";
-        RegisterClassA(&wc);
-        m_owner = CreateWindowExA(0, "Owner", "movie", WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr,
-                                  nullptr, nullptr);
-    }
-    ~MovieBenchmark() {
-        DestroyWindow(m_owner);
-        backend::Install(nullptr);
-    }
-    RealTimeBackend* m_backend;
-    HWND m_owner;
-};
-
 double CpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
 }
 
 long RssKiB() {
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    long value = 0;
-    while (status >> key) {
-        if (key == "VmRSS:") {
-            status >> value;
-            return value;
-        }
-        status.ignore(1 << 10, '\n');
-    }
-    return 0;
-}
-
-const std::string& Mjpeg() {
-    static const std::string path = MakeBallMovie("mjpeg", "jpegenc");
-    return path;
+    long pages = 0;
+    long resident = 0;
+    std::ifstream("/proc/self/statm") >> pages >> resident;
+    return resident * sysconf(_SC_PAGESIZE) / 1024;
 }
 
 // From the first of PlayMovie's calls until the first video frame is presented; the first
 // iteration in the process is the cold one.
 void BM_PlayMovieToFirstFrame(benchmark::State& state) {
-    const std::string path = Mjpeg();
-    MovieBenchmark bench;
+    static const std::string path = MakeBallMovie("mjpeg", "jpegenc");
+    Screen screen;
     static bool cold = true;
     for (auto _ : state) {
-        const int before = bench.m_backend->m_changes;
+        const int before = screen.realTime->changes;
         const Clock::time_point start = Clock::now();
-        bench.m_backend->m_firstChange = {};
-        Movie movie;
-        movie.Play(bench.m_owner, path.c_str());
-        while (bench.m_backend->m_changes == before && PumpOne(start + std::chrono::seconds(5))) {
-        }
+        screen.realTime->firstChange = {};
+        const Movie movie(screen.owner, path);
+        screen.Pump(start + std::chrono::seconds(5),
+                    [&] { return screen.realTime->changes != before; });
         const double ms =
-            std::chrono::duration<double, std::milli>(bench.m_backend->m_firstChange - start)
-                .count();
+            std::chrono::duration<double, std::milli>(screen.realTime->firstChange - start).count();
         state.SetIterationTime(ms / 1000);
         if (cold) {
             state.counters["cold_ms"] = ms;
@@ -225,23 +202,24 @@ BENCHMARK(BM_PlayMovieToFirstFrame)->UseManualTime()->Iterations(10)->Unit(bench
 // 300 frames: how many reach the screen, CPU of the whole process, memory growth.
 void BM_Playback(benchmark::State& state, const char* name, const char* encoder) {
     const std::string path = MakeBallMovie(name, encoder);
-    MovieBenchmark bench;
+    Screen screen;
     for (auto _ : state) {
         g_ended = false;
-        const int before = bench.m_backend->m_changes;
+        const int before = screen.realTime->changes;
         const double cpuBefore = CpuSeconds();
         const Clock::time_point start = Clock::now();
-        Movie movie;
-        movie.Play(bench.m_owner, path.c_str());
+        const Movie movie(screen.owner, path);
         long rssEarly = 0;
-        while (!g_ended && PumpOne(start + std::chrono::seconds(20))) {
+        screen.Pump(start + std::chrono::seconds(20), [&] {
             if (rssEarly == 0 && Clock::now() - start > std::chrono::seconds(2)) {
                 rssEarly = RssKiB();
             }
-        }
+            return g_ended;
+        });
         const double wall = std::chrono::duration<double>(Clock::now() - start).count();
-        state.counters["shown"] = bench.m_backend->m_changes - before;
-        state.counters["dropped"] = 300 - (bench.m_backend->m_changes - before);
+        const int shown = screen.realTime->changes - before;
+        state.counters["shown"] = shown;
+        state.counters["dropped"] = 300 - shown;
         state.counters["cpu_percent"] = 100 * (CpuSeconds() - cpuBefore) / wall;
         state.counters["rss_growth_KiB"] = static_cast<double>(RssKiB() - rssEarly);
         state.counters["seconds"] = wall;

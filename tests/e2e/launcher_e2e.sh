@@ -6,18 +6,14 @@ set -euo pipefail
 launcher=$(realpath "$1")
 probe=$(realpath "$2")
 source "$(dirname "$0")/x_session.sh"
-
-work=$(mktemp -d)
-trap 'stop_x; rm -rf "$work"' EXIT
-cd "$work"
-start_x 1024x768
+start_sandbox 1024x768
 
 m=ShellMedia
 mkdir -p "$m/Pics" "$m/Sounds"
-convert -size 640x480 xc:'#203040' -type truecolor "BMP3:$m/Back.BMP"
-convert -size 100x20 xc:'#c00000' -type truecolor "BMP3:$m/Pics/Lo.bmp"
-convert -size 100x20 xc:'#00c000' -type truecolor "BMP3:$m/Pics/HI.bmp"
-convert -size 100x20 xc:'#0000c0' -type truecolor "BMP3:$m/Pics/Bubble.bmp"
+bmp "$m/Back.BMP" '#203040' 640x480
+bmp "$m/Pics/Lo.bmp" '#c00000'
+bmp "$m/Pics/HI.bmp" '#00c000'
+bmp "$m/Pics/Bubble.bmp" '#0000c0'
 sox -n -r 22050 -c 1 -b 16 "$m/Sounds/Over.WAV" synth 0.2 sine 440 vol 0.5
 cursor() {  # name colour hot-x hot-y: a .cur file (ImageMagick writes the icon type)
   convert -size 32x32 xc:"$2" "CUR:$m/$1"
@@ -30,39 +26,15 @@ cursor Hand.cur blue 3 4
 printf '#!/bin/sh\npwd > marker.txt\n' > marker.sh
 chmod +x marker.sh
 
-crlf() { sed 's/$/\r/' > "$1"; }
-menu() {
-  crlf "$m/menu.shl" <<TEXT
-app_name = "E2E Menu"
-app_icon = none.ico
-app_cursor_lo = arrow.cur
-app_cursor_hi = hand.cur
-app_fullscreen = $1
-app_drawrects = false
-bg_image = back.bmp
-num_movies = 0
-play_movie = false
-num_buttons = 2
-button1 = marker.btn
-button2 = exit.btn
-TEXT
+menu() {  # app_fullscreen
+  describe "$m/menu.shl" app_name '"E2E Menu"' app_icon none.ico app_cursor_lo arrow.cur \
+    app_cursor_hi hand.cur app_fullscreen "$1" app_drawrects false bg_image back.bmp \
+    num_movies 0 play_movie false num_buttons 2 button1 marker.btn button2 exit.btn
 }
-button() {
-  crlf "$m/$1" <<TEXT
-image_lo = pics\\lo.bmp
-image_hi = pics\\hi.bmp
-image_bubble = pics\\bubble.bmp
-pos_x = 100
-pos_y = $2
-rect_l = 100
-rect_t = $2
-rect_r = 200
-rect_b = $(($2 + 20))
-sound_hoover = sounds\\over.wav
-sound_click = null
-execute_cmd = $3
-shutdown = false
-TEXT
+button() {  # file y command
+  describe "$m/$1" image_lo 'pics\lo.bmp' image_hi 'pics\hi.bmp' image_bubble 'pics\bubble.bmp' \
+    pos_x 100 pos_y "$2" rect_l 100 rect_t "$2" rect_r 200 rect_b $(($2 + 20)) \
+    sound_hoover 'sounds\over.wav' sound_click null execute_cmd "$3" shutdown false
 }
 button Marker.BTN 100 marker.sh
 button EXIT.btn 200 exit
@@ -70,23 +42,13 @@ button EXIT.btn 200 exit
 # Windowed: 640 x 480 centred, so the client area starts at (192, 144).
 menu false
 xdotool mousemove 5 5
-SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/audio.raw" "$launcher" 2>stderr.txt &
-pid=$!
-window=$(timeout 10 xdotool search --onlyvisible --sync --name "E2E Menu" | head -1)
+launch "E2E Menu" env SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/audio.raw" "$launcher"
 [[ "$(xdotool getwindowname "$window")" == "E2E Menu" ]] || { echo "FAIL: title"; exit 1; }
 eval "$(xdotool getwindowgeometry --shell "$window")"
 [[ "$X,$Y,$WIDTH,$HEIGHT" == "192,144,640,480" ]] || { echo "FAIL: placed at $X,$Y,$WIDTH,$HEIGHT"; exit 1; }
 expect_pixel $((X + 150)) $((Y + 110)) 192,0,0 "normal picture"
 expect_pixel $((X + 300)) $((Y + 300)) 32,48,64 "background"
 xdotool mousemove $((X + 300)) $((Y + 300))
-expect_cursor() {  # the pointer's shape, once the menu has handled the last move
-  for _ in $(seq 30); do
-    [[ "$("$probe" cursor)" == "$1" ]] && return 0
-    sleep 0.1
-  done
-  echo "FAIL: $2: cursor is $("$probe" cursor), expected $1"
-  return 1
-}
 expect_cursor "32x32 hot 0,0 ffff0000" "normal cursor"
 
 xdotool mousemove $((X + 150)) $((Y + 110))
@@ -96,28 +58,22 @@ expect_pixel $((X + 150)) $((Y + 110)) 0,0,192 "bubble picture"
 
 # The disk audio driver records in the device's format, opened in the first sound's own.
 sox "$m/Sounds/Over.WAV" -t raw over.raw
-for _ in $(seq 30); do "$probe" contains audio.raw over.raw && break; sleep 0.1; done
-"$probe" contains audio.raw over.raw || { echo "FAIL: hover sound not heard"; exit 1; }
+retry "$probe" contains audio.raw over.raw || { echo "FAIL: hover sound not heard"; exit 1; }
 
 xdotool click 1
 expect_file marker.txt "command"
 [[ "$(cat marker.txt)" == "$work" ]] || { echo "FAIL: command ran in $(cat marker.txt)"; exit 1; }
 
 xdotool mousemove $((X + 150)) $((Y + 210)) click 1
-code=0
-timeout 10 tail --pid="$pid" -f /dev/null || { echo "FAIL: exit did not end the menu"; exit 1; }
-wait "$pid" || code=$?
-[[ $code -eq 0 ]] || { echo "FAIL: exit code $code"; cat stderr.txt; exit 1; }
+ends_with 0 "exit"
 
 # Full screen: the whole screen black, the menu in its centre.
 menu true
 xdotool mousemove 5 5
-"$launcher" 2>stderr.txt &
-pid=$!
-timeout 10 xdotool search --onlyvisible --sync --name "E2E Menu" >/dev/null
+launch "E2E Menu" "$launcher"
 expect_pixel $((192 + 150)) $((144 + 110)) 192,0,0 "full-screen menu centred"
 expect_pixel 5 5 0,0,0 "black around it"
 expect_pixel 1020 760 0,0,0 "black to the corner"
 xdotool key Escape
-wait "$pid" || { echo "FAIL: Escape exit code $?"; exit 1; }
+ends_with 0 "Escape"
 echo "launcher end to end: passed"

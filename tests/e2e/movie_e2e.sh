@@ -7,17 +7,13 @@ set -euo pipefail
 launcher=$(realpath "$1")
 probe=$(realpath "$2")
 source "$(dirname "$0")/x_session.sh"
-
-work=$(mktemp -d)
-trap 'stop_x; rm -rf "$work"' EXIT
-cd "$work"
-start_x 1024x768
+start_sandbox 1024x768
 
 m=shellmedia
 mkdir -p "$m"
-convert -size 640x480 xc:'#203040' -type truecolor "BMP3:$m/back.bmp"
-convert -size 100x20 xc:'#c00000' -type truecolor "BMP3:$m/lo.bmp"
-convert -size 100x20 xc:'#00c000' -type truecolor "BMP3:$m/hi.bmp"
+bmp "$m/back.bmp" '#203040' 640x480
+bmp "$m/lo.bmp" '#c00000'
+bmp "$m/hi.bmp" '#00c000'
 convert -size 32x32 xc:red "CUR:$m/arrow.cur"
 printf '#!/bin/sh\npwd > marker.txt\n' > marker.sh
 chmod +x marker.sh
@@ -29,40 +25,16 @@ gst-launch-1.0 -q concat name=c ! videoconvert ! jpegenc ! avimux ! filesink loc
   $(segment red) $(segment green) $(segment blue) $(segment white)
 cp "$m/intro.avi" "$m/bye.avi"
 
-menu() {  # play_movie, then button lines
-  cat > "$m/menu.shl" <<TEXT
-app_name = "Movie Menu"
-app_icon = null
-app_cursor_lo = arrow.cur
-app_cursor_hi = arrow.cur
-app_fullscreen = false
-app_drawrects = false
-bg_image = back.bmp
-num_movies = 2
-intro = intro.avi
-closing = bye.avi
-play_movie = $1
-num_buttons = 2
-button1 = marker.btn
-button2 = exit.btn
-TEXT
+menu() {  # play_movie
+  describe "$m/menu.shl" app_name '"Movie Menu"' app_icon null app_cursor_lo arrow.cur \
+    app_cursor_hi arrow.cur app_fullscreen false app_drawrects false bg_image back.bmp \
+    num_movies 2 intro intro.avi closing bye.avi play_movie "$1" num_buttons 2 \
+    button1 marker.btn button2 exit.btn
 }
-button() {  # file, y, command, shutdown
-  cat > "$m/$1" <<TEXT
-image_lo = lo.bmp
-image_hi = hi.bmp
-image_bubble = hi.bmp
-pos_x = 100
-pos_y = $2
-rect_l = 100
-rect_t = $2
-rect_r = 200
-rect_b = $(($2 + 20))
-sound_hoover = null
-sound_click = null
-execute_cmd = $3
-shutdown = $4
-TEXT
+button() {  # file y command shutdown
+  describe "$m/$1" image_lo lo.bmp image_hi hi.bmp image_bubble hi.bmp pos_x 100 pos_y "$2" \
+    rect_l 100 rect_t "$2" rect_r 200 rect_b $(($2 + 20)) sound_hoover null sound_click null \
+    execute_cmd "$3" shutdown "$4"
 }
 button marker.btn 100 marker.sh true
 button exit.btn 200 exit false
@@ -81,7 +53,7 @@ colour() {
   else echo "$r,$g,$b"; fi
 }
 # Waits for pixel (x, y) to show a colour and prints the time it was seen.
-seen_at() {
+seen_at() {  # x y colour what
   for _ in $(seq 100); do
     [[ "$(colour "$1" "$2")" == "$3" ]] && { now_ms; return 0; }
     sleep 0.02
@@ -91,22 +63,15 @@ seen_at() {
 }
 start() {
   xdotool mousemove 900 700
-  "$launcher" 2>stderr.txt &
-  pid=$!
-  timeout 10 xdotool search --onlyvisible --sync --name "Movie Menu" >/dev/null
+  launch "Movie Menu" "$launcher"
 }
-ends_with() {
-  local code=0
-  timeout 10 tail --pid="$pid" -f /dev/null || { echo "FAIL: $2: the launcher did not end"; exit 1; }
-  wait "$pid" || code=$?
-  [[ $code -eq $1 ]] || { echo "FAIL: $2: exit code $code"; cat stderr.txt; exit 1; }
-}
+module_loaded() { grep -q menushell_dshow "/proc/$pid/maps"; }
 
 # A menu without movies never loads the module.
 menu false
 start
 seen_at $((X + 150)) $((Y + 110)) 192,0,0 "menu without movies" >/dev/null
-if grep -q menushell_dshow "/proc/$pid/maps"; then echo "FAIL: module loaded without a movie"; exit 1; fi
+if module_loaded; then echo "FAIL: module loaded without a movie"; exit 1; fi
 xdotool key Escape
 ends_with 0 "Escape"
 
@@ -116,17 +81,16 @@ started=$(now_ms)
 start
 red=$(seen_at $((X + 320)) $((Y + 240)) red "red part")
 xdotool mousemove $((X + 600)) $((Y + 400))  # over the movie: ignored, and no pointer
-for _ in $(seq 30); do [[ "$("$probe" cursor)" == hidden ]] && break; sleep 0.02; done
-[[ "$("$probe" cursor)" == hidden ]] || { echo "FAIL: pointer shown during the movie: $("$probe" cursor)"; exit 1; }
+expect_cursor hidden "pointer during the movie"
 green=$(seen_at $((X + 5)) $((Y + 5)) green "green part, top-left corner")
 blue=$(seen_at $((X + 635)) $((Y + 475)) blue "blue part, bottom-right corner")
 menu_seen=$(seen_at $((X + 150)) $((Y + 110)) 192,0,0 "menu after the movie")
-grep -q menushell_dshow "/proc/$pid/maps" || { echo "FAIL: module not loaded for the movie"; exit 1; }
+module_loaded || { echo "FAIL: module not loaded for the movie"; exit 1; }
 echo "intro: from the start red seen at $((red - started)) ms, green $((green - started)), blue $((blue - started)), the menu $((menu_seen - started))"
 # Four colours in turn over 2 s: the menu comes no sooner, and not long after.
 (( menu_seen - started >= 1900 )) || { echo "FAIL: movie too fast"; exit 1; }
 (( menu_seen - started <= 6000 )) || { echo "FAIL: movie too slow"; exit 1; }
-[[ "$("$probe" cursor)" == "32x32 hot 0,0 ffff0000" ]] || { echo "FAIL: pointer after the movie: $("$probe" cursor)"; exit 1; }
+is_cursor "32x32 hot 0,0 ffff0000" || { echo "FAIL: pointer after the movie: $("$probe" cursor)"; exit 1; }
 xdotool mousemove $((X + 150)) $((Y + 110))
 seen_at $((X + 150)) $((Y + 110)) 0,192,0 "hovered after the movie" >/dev/null
 xdotool key Escape

@@ -4,19 +4,13 @@
 set -euo pipefail
 sample=$(realpath "$1")
 source "$(dirname "$0")/x_session.sh"
-
-work=$(mktemp -d)
-trap 'stop_x; rm -rf "$work"' EXIT
-cd "$work"
-start_x 800x600
+start_sandbox 800x600
 printf '#!/bin/sh\npwd > marker.txt\n' > sample_command
 chmod +x sample_command
 sox -n -r 22050 -c 1 -b 16 sample.wav synth 0.3 sine 440
 
 xdotool mousemove 5 5
-SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/audio.raw" "$sample" 2>stderr.txt &
-pid=$!
-window=$(timeout 10 xdotool search --onlyvisible --sync --name "menushell sample" | head -1)
+launch "menushell sample" env SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/audio.raw" "$sample"
 eval "$(xdotool getwindowgeometry --shell "$window")"  # X, Y: the client area's corner
 cx=$((X + 160)) cy=$((Y + 120))
 
@@ -32,8 +26,5 @@ expect_file marker.txt "command"
 [[ "$(cat marker.txt)" == "$work" ]] || { echo "FAIL: command ran in $(cat marker.txt)"; exit 1; }
 
 xdotool key Escape
-code=0
-timeout 10 tail --pid="$pid" -f /dev/null || { echo "FAIL: did not end"; exit 1; }
-wait "$pid" || code=$?
-[[ $code -eq 0 ]] || { echo "FAIL: exit code $code"; cat stderr.txt; exit 1; }
+ends_with 0 "Escape"
 echo "sample end to end: passed"

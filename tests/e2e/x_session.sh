@@ -1,4 +1,5 @@
-# Helpers for end-to-end tests: a private Xvfb, screenshots and pixels. Sourced, not run.
+# Helpers for end-to-end tests: a private Xvfb, pixels and pointer shapes, programs started and
+# awaited. Sourced, not run.
 
 # Starts Xvfb on a free display (WIDTHxHEIGHT) and exports DISPLAY; stopped on exit. Without
 # -noreset the server starts over whenever its last client leaves, pointer position and all.
@@ -18,30 +19,68 @@ stop_x() {
   [[ -n "${XVFB_PID:-}" ]] && kill "$XVFB_PID" 2>/dev/null || true
 }
 
+# A scratch folder ($work) as the current directory and a private X server (WIDTHxHEIGHT), both
+# gone on exit.
+start_sandbox() {
+  work=$(mktemp -d)
+  trap 'stop_x; rm -rf "$work"' EXIT
+  cd "$work"
+  start_x "$1"
+}
+
 # Colour of screen pixel (x, y) as R,G,B.
 pixel() {
   import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
     sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
 }
 
-# Waits until pixel (x, y) has colour R,G,B; fails after `tries` tenths of a second.
-expect_pixel() {
-  local x=$1 y=$2 want=$3 what=$4 got=""
-  for _ in $(seq 1 30); do
-    got=$(pixel "$x" "$y")
-    [[ "$got" == "$want" ]] && return 0
-    sleep 0.1
-  done
-  echo "FAIL: $what: pixel ($x,$y) is $got, expected $want"
+# Runs a command until it succeeds, for up to 5 s.
+retry() {
+  for _ in $(seq 50); do "$@" && return 0; sleep 0.1; done
   return 1
 }
 
-# Waits for a file to appear with content.
-expect_file() {
-  for _ in $(seq 1 50); do
-    [[ -s "$1" ]] && return 0
-    sleep 0.1
-  done
-  echo "FAIL: $2: $1 never appeared"
-  return 1
+is_pixel() { [[ "$(pixel "$1" "$2")" == "$3" ]]; }
+expect_pixel() {  # x y R,G,B what
+  retry is_pixel "$1" "$2" "$3" || { echo "FAIL: $4: pixel ($1,$2) is $(pixel "$1" "$2"), expected $3"; return 1; }
+}
+
+# The pointer's shape as $probe reads it ("WxH hot X,Y AARRGGBB", or "hidden").
+is_cursor() { [[ "$("$probe" cursor)" == "$1" ]]; }
+expect_cursor() {  # shape what
+  retry is_cursor "$1" || { echo "FAIL: $2: cursor is $("$probe" cursor), expected $1"; return 1; }
+}
+
+expect_file() {  # file what: the file appears with content
+  retry test -s "$1" || { echo "FAIL: $2: $1 never appeared"; return 1; }
+}
+
+# A description file as authored on Windows: one "key = value" line per pair, CR LF ends.
+describe() {  # file key value ...
+  local file=$1
+  shift
+  while (($#)); do printf '%s = %s\r\n' "$1" "$2"; shift 2; done > "$file"
+}
+
+# A one-colour 24-bit BMP file.
+bmp() {  # file colour [WxH]
+  convert -size "${3:-100x20}" xc:"$2" -type truecolor "BMP3:$1"
+}
+
+# Starts a program in the background (standard error to stderr.txt), sets $pid, and waits for
+# its window titled NAME to show; sets $window.
+launch() {  # name command...
+  local name=$1
+  shift
+  "$@" 2>stderr.txt &
+  pid=$!
+  window=$(timeout 10 xdotool search --onlyvisible --sync --name "$name" | head -1)
+}
+
+# Waits for the program started last to end with CODE.
+ends_with() {  # code what
+  local code=0
+  timeout 10 tail --pid="$pid" -f /dev/null || { echo "FAIL: $2: did not end"; exit 1; }
+  wait "$pid" || code=$?
+  [[ $code -eq $1 ]] || { echo "FAIL: $2: exit code $code"; cat stderr.txt; exit 1; }
 }

@@ -13,18 +13,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     EnterScratchFolder();
     WriteFile("p.bmp", data + 2, size - 2);
     DibImage picture;
-    if (picture.Load("p.bmp") == TRUE) {
-        BITMAPINFOHEADER header{};
-        header.biSize = 40;
-        header.biWidth = 33;
-        header.biHeight = 17;
-        header.biPlanes = 1;
-        header.biBitCount = 24;
-        DibImage offscreen;
-        if (offscreen.Create(header) == TRUE) {
-            picture.BlitInto(&offscreen, static_cast<std::int8_t>(data[0]),
-                             static_cast<std::int8_t>(data[1]));
-        }
+    DibImage offscreen;
+    if (picture.Load("p.bmp") == TRUE &&
+        offscreen.Create(BITMAPINFOHEADER{40, 33, 17, 1, 24, 0, 0, 0, 0, 0, 0}) == TRUE) {
+        picture.BlitInto(&offscreen, static_cast<std::int8_t>(data[0]),
+                         static_cast<std::int8_t>(data[1]));
     }
     return 0;
 }

@@ -8,28 +8,23 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <string>
-
-inline std::string& ScratchFolderPath() {
-    static std::string path;
-    return path;
-}
 
 inline void EnterScratchFolder() {
-    if (ScratchFolderPath().empty()) {
-        char pattern[] = "/tmp/menushell-fuzz-XXXXXX";
-        if (mkdtemp(pattern) == nullptr || chdir(pattern) != 0 || mkdir("shellmedia", 0700) != 0) {
+    // Static storage without a destructor: the exit handler still reads it.
+    static char path[] = "/tmp/menushell-fuzz-XXXXXX";
+    static const bool entered = [] {
+        if (mkdtemp(path) == nullptr || chdir(path) != 0 || mkdir("shellmedia", 0700) != 0) {
             std::abort();
         }
-        ScratchFolderPath() = pattern;
-        std::atexit([] {
-            std::error_code ignored;
-            std::filesystem::remove_all(ScratchFolderPath(), ignored);
-        });
-    }
+        return std::atexit([] {
+                   std::error_code ignored;
+                   std::filesystem::remove_all(path, ignored);
+               }) == 0;
+    }();
+    (void)entered;
 }
 
 inline void WriteFile(const char* path, const std::uint8_t* data, std::size_t size) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
 }

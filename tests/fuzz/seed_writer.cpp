@@ -7,48 +7,39 @@
 #include "tests/helpers/bmp_writer.h"
 #include "tests/helpers/icon_writer.h"
 
-namespace {
-
 using testing_support::BmpSpec;
 using testing_support::EncodeBmp;
 using testing_support::EncodeIconFile;
-
-void Write(const std::filesystem::path& path, const std::string& bytes) {
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {
         return 2;
     }
-    const std::filesystem::path out = argv[1];
+    const auto write = [out = std::filesystem::path(argv[1])](const char* fuzzer, int n,
+                                                              const std::string& bytes) {
+        std::filesystem::create_directories(out / fuzzer);
+        std::ofstream(out / fuzzer / ("seed" + std::to_string(n)), std::ios::binary) << bytes;
+    };
     const auto colours = [](int x, int y) { return static_cast<std::uint32_t>(x * 0x10203 + y); };
-    const std::string pictures[] = {
-        EncodeBmp(BmpSpec{3, 2, 24, 0, colours}), EncodeBmp(BmpSpec{5, 1, 8, 16, colours}),
-        EncodeBmp(BmpSpec{2, 2, 8, 0, colours}), EncodeBmp(BmpSpec{4, 0, 24}),
-        EncodeBmp(BmpSpec{40, 20, 24, 0, colours})};
     const std::string button =
         "image_lo = p.bmp\r\nimage_hi = null\r\nimage_bubble = \"p.bmp\"\r\npos_x = 4\r\n"
         "pos_y = 3\r\nrect_l = 1\r\nrect_t = 2\r\nrect_r = 30\r\nrect_b = 40\r\n"
         "sound_hoover = a.wav\r\nsound_click = b.wav\r\nexecute_cmd = \"x y.exe\"\r\n"
         "shutdown = true\r\n";
     int n = 0;
-    for (const std::string& picture : pictures) {
-        const std::string name = "seed" + std::to_string(n++);
-        Write(out / "dib_image_fuzzer" / name, std::string("\x05\xFE") + picture);
-        Write(out / "shell_button_fuzzer" / name, button + '\0' + picture);
+    for (const BmpSpec& picture :
+         {BmpSpec{3, 2, 24, 0, colours}, BmpSpec{5, 1, 8, 16, colours},
+          BmpSpec{2, 2, 8, 0, colours}, BmpSpec{4, 0, 24}, BmpSpec{40, 20, 24, 0, colours}}) {
+        write("dib_image_fuzzer", n, std::string("\x05\xFE") + EncodeBmp(picture));
+        write("shell_button_fuzzer", n++, button + '\0' + EncodeBmp(picture));
     }
-    const std::string icons[] = {
-        EncodeIconFile(false, {{16, 0xFF0000}, {32, 0x00FF00, false, true}}),
-        EncodeIconFile(true, {{32, 0x0000FF, false, false, 5, 7}}),
-        EncodeIconFile(true, {{48, 0x123456, false, true, 40, 2}}),
-        EncodeIconFile(false, {{32, 0x123456, true}})};
     n = 0;
-    for (const std::string& icon : icons) {
-        Write(out / "icon_file_fuzzer" / ("seed" + std::to_string(n++)), icon);
+    for (const std::string& icon :
+         {EncodeIconFile(false, {{16, 0xFF0000}, {32, 0x00FF00, false, true}}),
+          EncodeIconFile(true, {{32, 0x0000FF, false, false, 5, 7}}),
+          EncodeIconFile(true, {{48, 0x123456, false, true, 40, 2}}),
+          EncodeIconFile(false, {{32, 0x123456, true}})}) {
+        write("icon_file_fuzzer", n++, icon);
     }
     return 0;
 }

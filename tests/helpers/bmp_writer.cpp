@@ -1,7 +1,5 @@
 #include "tests/helpers/bmp_writer.h"
 
-#include "tests/helpers/little_endian.h"
-
 namespace testing_support {
 
 std::string EncodeBmp(const BmpSpec& picture) {
@@ -9,37 +7,26 @@ std::string EncodeBmp(const BmpSpec& picture) {
     const std::uint32_t colors =
         picture.bitCount == 8 ? (picture.clrUsed == 0 ? 256 : picture.clrUsed) : 0;
     const std::uint32_t pixels = stride * static_cast<std::uint32_t>(picture.height);
+    const std::uint32_t offset = 14 + 40 + 4 * colors;
     std::string out = "BM";
-    Put32(out, 14 + 40 + 4 * colors + pixels);
-    Put32(out, 0);
-    Put32(out, 14 + 40 + 4 * colors);
-    Put32(out, 40);
-    Put32(out, static_cast<std::uint32_t>(picture.width));
-    Put32(out, static_cast<std::uint32_t>(picture.height));
-    Put16(out, 1);
-    Put16(out, picture.bitCount);
-    Put32(out, 0);
-    Put32(out, pixels);
-    Put32(out, 2835);
-    Put32(out, 2835);
-    Put32(out, picture.clrUsed);
-    Put32(out, 0);
+    for (const std::uint32_t v :
+         {offset + pixels, 0u, offset, 40u, static_cast<std::uint32_t>(picture.width),
+          static_cast<std::uint32_t>(picture.height)}) {
+        Put(out, v);
+    }
+    Put(out, 1, 2);
+    Put(out, picture.bitCount, 2);
+    for (const std::uint32_t v : {0u, pixels, 2835u, 2835u, picture.clrUsed, 0u}) {
+        Put(out, v);
+    }
     for (std::uint32_t i = 0; i < colors; ++i) {
-        out += std::string(3, static_cast<char>(i));
-        out += '\0';
+        Put(out, i * 0x010101);
     }
     for (int row = picture.height - 1; row >= 0; --row) {
         std::string line;
         for (int x = 0; x < picture.width && (picture.bitCount == 8 || picture.bitCount == 24);
              ++x) {
-            const std::uint32_t p = picture.pixel(x, row);
-            if (picture.bitCount == 8) {
-                line += static_cast<char>(p);
-            } else {
-                line += static_cast<char>(p & 0xFF);
-                line += static_cast<char>((p >> 8) & 0xFF);
-                line += static_cast<char>((p >> 16) & 0xFF);
-            }
+            Put(line, picture.pixel(x, row), picture.bitCount / 8);
         }
         line.resize(stride, '\0');
         out += line;

@@ -23,4 +23,11 @@ std::string EncodeBmp(const BmpSpec& picture);
 // The 24-bit colour 0xRRGGBB stored at (x, y) of a top-row-first 24-bit buffer.
 std::uint32_t PixelAt(const unsigned char* bits, std::uint32_t stride, int x, int y);
 
+// Appends the low `bytes` bytes of `value`, little end first.
+inline void Put(std::string& out, std::uint32_t value, int bytes = 4) {
+    for (int i = 0; i < bytes; ++i) {
+        out += static_cast<char>((value >> (8 * i)) & 0xFF);
+    }
+}
+
 }  // namespace testing_support

@@ -5,6 +5,14 @@
 #include "platform/win32/window_system.h"
 
 namespace testing_support {
+namespace {
+
+int BackendId(HWND top) {
+    const win32::Window* w = win32::Find(top);
+    return w != nullptr ? w->backendId : 0;
+}
+
+}  // namespace
 
 void HeadlessTest::SetUp() {
     auto headless = std::make_unique<backend::HeadlessBackend>();
@@ -39,46 +47,24 @@ void HeadlessTest::AdvanceAndPump(std::uint64_t ms) {
     PumpUntilIdle();
 }
 
-namespace {
-
-int BackendId(HWND top) {
-    const win32::Window* w = win32::Find(top);
-    return w != nullptr ? w->backendId : 0;
-}
-
-}  // namespace
-
 void HeadlessTest::MouseMove(HWND top, int x, int y) {
-    backend::InputEvent e;
-    e.type = backend::EventType::kMouseMove;
-    e.window = BackendId(top);
-    e.x = x;
-    e.y = y;
-    m_backend->Input(e);
+    m_backend->Input({backend::EventType::kMouseMove, BackendId(top), x, y});
 }
 
 void HeadlessTest::Click(HWND top, int x, int y) {
-    backend::InputEvent e;
-    e.window = BackendId(top);
-    e.x = x;
-    e.y = y;
-    e.button = backend::MouseButton::kLeft;
-    e.type = backend::EventType::kMouseDown;
-    m_backend->Input(e);
-    e.type = backend::EventType::kMouseUp;
-    m_backend->Input(e);
+    for (const auto type : {backend::EventType::kMouseDown, backend::EventType::kMouseUp}) {
+        m_backend->Input({type, BackendId(top), x, y, backend::MouseButton::kLeft});
+    }
 }
 
-void HeadlessTest::Key(HWND top, int vk) {
-    backend::InputEvent e;
-    e.type = backend::EventType::kKeyDown;
-    e.window = BackendId(top);
-    e.key = vk;
-    m_backend->Input(e);
+void HeadlessTest::InputAt(std::uint64_t t, backend::EventType type, int x, int y, int key) {
+    m_backend->Script({type, m_backend->NewestWindow() + 1, x, y, backend::MouseButton::kLeft, key},
+                      t);
 }
 
 std::uint32_t HeadlessTest::PixelAt(HWND top, int x, int y) const {
-    const backend::Image* frame = m_backend->LastFrame(BackendId(top));
+    const backend::Image* frame =
+        m_backend->LastFrame(top != nullptr ? BackendId(top) : m_backend->NewestWindow());
     if (frame == nullptr || x < 0 || y < 0 || x >= frame->width || y >= frame->height) {
         return 0xDEADBEEF;
     }

@@ -22,11 +22,13 @@ class HeadlessTest : public testing::Test {
     void PumpUntilIdle();
     // Moves the virtual clock, then pumps.
     void AdvanceAndPump(std::uint64_t ms);
-    // Scripted input in a top-level window's client area.
+    // Input now, in a top-level window's client area.
     void MouseMove(HWND top, int x, int y);
     void Click(HWND top, int x, int y);
-    void Key(HWND top, int vk);
-    // Pixel (x, y) of the last frame presented for a top-level window, as 0xRRGGBB.
+    // Input at virtual time `t` for the next window opened: the dialog of the next modal run.
+    void InputAt(std::uint64_t t, backend::EventType type, int x = 0, int y = 0, int key = 0);
+    // Pixel (x, y) of the last frame presented for a top-level window, null meaning the newest
+    // one, as 0xRRGGBB.
     std::uint32_t PixelAt(HWND top, int x, int y) const;
     // Journal lines that start with `prefix`.
     std::vector<std::string> JournalLines(const std::string& prefix) const;

@@ -1,40 +1,35 @@
 #include "tests/helpers/icon_writer.h"
 
-#include "tests/helpers/little_endian.h"
-
 #include <SDL.h>
 #include <SDL_image.h>
+
+#include "tests/helpers/bmp_writer.h"
 
 namespace testing_support {
 namespace {
 
+// A 24-bit DIB twice the icon's height (colour rows, then the AND mask), as icon files hold them.
 std::string Dib(const IconEntry& e) {
     std::string out;
-    Put32(out, 40);
-    Put32(out, static_cast<std::uint32_t>(e.size));
-    Put32(out, static_cast<std::uint32_t>(e.size * 2));
-    Put16(out, 1);
-    Put16(out, 24);
+    for (const std::uint32_t v : {40u, static_cast<std::uint32_t>(e.size),
+                                  static_cast<std::uint32_t>(e.size * 2), 1u | 24u << 16}) {
+        Put(out, v);
+    }
     out.append(24, '\0');
-    const int stride = (e.size * 3 + 3) / 4 * 4;
+    std::string row;
+    for (int x = 0; x < e.size; ++x) {
+        Put(row, e.rgb, 3);
+    }
+    row.resize((row.size() + 3) / 4 * 4, '\0');
+    std::string mask((static_cast<std::size_t>(e.size) + 31) / 32 * 4, '\0');
+    for (int x = 0; e.leftHalfMasked && x < e.size / 2; ++x) {
+        mask[static_cast<std::size_t>(x / 8)] |= static_cast<char>(0x80 >> (x % 8));
+    }
     for (int y = 0; y < e.size; ++y) {
-        std::string row;
-        for (int x = 0; x < e.size; ++x) {
-            row += static_cast<char>(e.rgb & 0xFF);
-            row += static_cast<char>((e.rgb >> 8) & 0xFF);
-            row += static_cast<char>((e.rgb >> 16) & 0xFF);
-        }
-        row.resize(static_cast<std::size_t>(stride), '\0');
         out += row;
     }
-    const int maskStride = (e.size + 31) / 32 * 4;
     for (int y = 0; y < e.size; ++y) {
-        std::string row(static_cast<std::size_t>(maskStride), '\0');
-        for (int x = 0; e.leftHalfMasked && x < e.size / 2; ++x) {
-            row[static_cast<std::size_t>(x / 8)] =
-                static_cast<char>(row[static_cast<std::size_t>(x / 8)] | (0x80 >> (x % 8)));
-        }
-        out += row;
+        out += mask;
     }
     return out;
 }
@@ -56,31 +51,20 @@ std::string Png(const IconEntry& e) {
 
 std::string EncodeIconFile(bool cursor, const std::vector<IconEntry>& entries) {
     std::string out;
-    Put16(out, 0);
-    Put16(out, cursor ? 2 : 1);
-    Put16(out, static_cast<std::uint32_t>(entries.size()));
-    std::vector<std::string> images;
-    images.reserve(entries.size());
+    Put(out, (cursor ? 2u : 1u) << 16);
+    Put(out, static_cast<std::uint32_t>(entries.size()), 2);
+    std::string images;
     for (const IconEntry& e : entries) {
-        images.push_back(e.png ? Png(e) : Dib(e));
+        const std::string image = e.png ? Png(e) : Dib(e);
+        const std::uint32_t side = e.size >= 256 ? 0 : static_cast<std::uint32_t>(e.size);
+        Put(out, side | side << 8);
+        Put(out, cursor ? static_cast<std::uint32_t>(e.hotX) : 1, 2);
+        Put(out, cursor ? static_cast<std::uint32_t>(e.hotY) : 24, 2);
+        Put(out, static_cast<std::uint32_t>(image.size()));
+        Put(out, static_cast<std::uint32_t>(6 + 16 * entries.size() + images.size()));
+        images += image;
     }
-    std::uint32_t offset = 6 + 16 * static_cast<std::uint32_t>(entries.size());
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const IconEntry& e = entries[i];
-        out += static_cast<char>(e.size >= 256 ? 0 : e.size);
-        out += static_cast<char>(e.size >= 256 ? 0 : e.size);
-        out += '\0';
-        out += '\0';
-        Put16(out, cursor ? static_cast<std::uint32_t>(e.hotX) : 1);
-        Put16(out, cursor ? static_cast<std::uint32_t>(e.hotY) : 24);
-        Put32(out, static_cast<std::uint32_t>(images[i].size()));
-        Put32(out, offset);
-        offset += static_cast<std::uint32_t>(images[i].size());
-    }
-    for (const std::string& image : images) {
-        out += image;
-    }
-    return out;
+    return out + images;
 }
 
 }  // namespace testing_support

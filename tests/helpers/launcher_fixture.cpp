@@ -1,45 +1,36 @@
 #include "tests/helpers/launcher_fixture.h"
 
-#include <sys/stat.h>
+#include <sstream>
 
 #include "app/shell_app.h"
 #include "tests/helpers/bmp_writer.h"
 #include "tests/helpers/icon_writer.h"
 
 namespace testing_support {
-namespace {
-
-std::string ButtonText(const Button& b) {
-    const std::string r = " rect_l " + std::to_string(b.x) + " rect_t " + std::to_string(b.y) +
-                          " rect_r " + std::to_string(b.x + 100) + " rect_b " +
-                          std::to_string(b.y + 20);
-    return std::string("image_lo ") + (b.withLo ? "lo.bmp" : "null") +
-           " image_hi hi.bmp image_bubble bubble.bmp pos_x " + std::to_string(b.x) + " pos_y " +
-           std::to_string(b.y) + r + " sound_hoover over.wav sound_click click.wav execute_cmd \"" +
-           b.command + "\" shutdown " + (b.shutdown ? "true" : "false") + "\r\n";
-}
-
-}  // namespace
 
 void LauncherTest::WriteMenu(const std::vector<Button>& buttons, bool fullScreen, bool drawRects,
                              const std::vector<std::string>& movies, bool playMovie) {
-    std::string shl =
-        "app_name \"Test Menu\"\r\napp_icon menu.ico\r\napp_cursor_lo lo.cur\r\n"
-        "app_cursor_hi hi.cur\r\napp_fullscreen ";
-    shl += std::string(fullScreen ? "true" : "false") + "\r\napp_drawrects " +
-           (drawRects ? "true" : "false") + "\r\nbg_image back.bmp\r\nnum_movies " +
-           std::to_string(movies.size()) + "\r\n";
+    const auto flag = [](bool on) { return on ? "true" : "false"; };
+    std::ostringstream shl;
+    shl << "app_name \"Test Menu\"\r\napp_icon menu.ico\r\napp_cursor_lo lo.cur\r\n"
+        << "app_cursor_hi hi.cur\r\napp_fullscreen " << flag(fullScreen) << "\r\napp_drawrects "
+        << flag(drawRects) << "\r\nbg_image back.bmp\r\nnum_movies " << movies.size() << "\r\n";
     for (const std::string& movie : movies) {
-        shl += "movie " + movie + "\r\n";
+        shl << "movie " << movie << "\r\n";
     }
-    shl += std::string("play_movie ") + (playMovie ? "true" : "false") + "\r\nnum_buttons " +
-           std::to_string(buttons.size()) + "\r\n";
+    shl << "play_movie " << flag(playMovie) << "\r\nnum_buttons " << buttons.size() << "\r\n";
     for (const Button& b : buttons) {
-        shl += "button " + b.file + "\r\n";
-        m_folder.Write("ShellMedia/" + b.file, ButtonText(b));
+        shl << "button " << b.file << "\r\n";
+        std::ostringstream text;
+        text << "image_lo " << (b.withLo ? "lo.bmp" : "null")
+             << " image_hi hi.bmp image_bubble bubble.bmp pos_x " << b.x << " pos_y " << b.y
+             << " rect_l " << b.x << " rect_t " << b.y << " rect_r " << b.x + 100 << " rect_b "
+             << b.y + 20 << " sound_hoover over.wav sound_click click.wav execute_cmd \""
+             << b.command << "\" shutdown " << flag(b.shutdown) << "\r\n";
+        m_folder.Write("ShellMedia/" + b.file, text.str());
     }
-    m_folder.Write("ShellMedia/Menu.SHL", shl);
-    auto solid = [](std::uint32_t rgb, int w, int h) {
+    m_folder.Write("ShellMedia/Menu.SHL", shl.str());
+    const auto solid = [](std::uint32_t rgb, int w, int h) {
         return EncodeBmp(BmpSpec{w, h, 24, 0, [rgb](int, int) { return rgb; }});
     };
     m_folder.Write("ShellMedia/back.bmp", solid(kBack, 640, 480));
@@ -51,8 +42,7 @@ void LauncherTest::WriteMenu(const std::vector<Button>& buttons, bool fullScreen
     m_folder.Write("ShellMedia/hi.cur", EncodeIconFile(true, {{32, 0x000000, false, false, 9, 1}}));
     m_folder.Write("ShellMedia/over.wav", "RIFF");
     m_folder.Write("ShellMedia/click.wav", "RIFF");
-    m_folder.Write("run.sh", "#!/bin/sh\n");
-    chmod((m_folder.Path() + "/run.sh").c_str(), 0755);
+    m_folder.WriteScript("run.sh", "");
 }
 
 int LauncherTest::Run() {
@@ -60,36 +50,22 @@ int LauncherTest::Run() {
     return app.InitInstance() == TRUE ? app.Run() : app.ExitInstance();
 }
 
-void LauncherTest::At(std::uint64_t t, std::function<void()> action) {
-    m_backend->ScriptAction(std::move(action), t);
-}
-
-void LauncherTest::Input(std::uint64_t t, backend::EventType type, int x, int y, int key) {
-    backend::InputEvent e;
-    e.type = type;
-    e.window = m_backend->NewestWindow() + 1;  // the dialog of the next run
-    e.x = x;
-    e.y = y;
-    e.key = key;
-    e.button = backend::MouseButton::kLeft;
-    m_backend->Script(e, t);
-}
-
 void LauncherTest::ClickAt(std::uint64_t t, int x, int y) {
-    Input(t, backend::EventType::kMouseDown, x, y);
-    Input(t, backend::EventType::kMouseUp, x, y);
-}
-
-std::uint32_t LauncherTest::Shown(int x, int y) const {
-    const backend::Image* frame = m_backend->LastFrame(m_backend->NewestWindow());
-    if (frame == nullptr || x >= frame->width || y >= frame->height) {
-        return 0xDEADBEEF;
-    }
-    return frame->pixels[static_cast<std::size_t>(y) * frame->width + x] & 0xFFFFFF;
+    InputAt(t, backend::EventType::kMouseDown, x, y);
+    InputAt(t, backend::EventType::kMouseUp, x, y);
 }
 
 void LauncherTest::ExpectShown(std::uint64_t t, int x, int y, std::uint32_t rgb, const char* what) {
-    At(t, [=] { EXPECT_EQ(Shown(x, y), rgb) << what << " at " << t << " ms"; });
+    ++m_checksDue;
+    At(t, [=] {
+        --m_checksDue;
+        EXPECT_EQ(PixelAt(nullptr, x, y), rgb) << what << " at " << t << " ms";
+    });
+}
+
+void LauncherTest::TearDown() {
+    EXPECT_EQ(m_checksDue, 0) << "checks of frames after the launcher ended";
+    HeadlessTest::TearDown();
 }
 
 std::vector<std::string> LauncherTest::Effects() const {
@@ -106,8 +82,8 @@ std::vector<std::string> LauncherTest::Effects() const {
 
 std::vector<std::string> LauncherTest::TakeMessages() {
     std::vector<std::string> m;
-    for (const std::string& line : JournalLines("messagebox")) {
-        m.push_back(line.substr(line.find(' ') + 1));
+    for (const std::string& line : JournalLines("messagebox ")) {
+        m.push_back(line.substr(11));
     }
     m_backend->ClearJournal();
     return m;

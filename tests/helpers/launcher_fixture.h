@@ -23,6 +23,7 @@ struct Button {
 
 class LauncherTest : public HeadlessTest {
   protected:
+    void TearDown() override;
     // The menu in ShellMedia/, with the movie entries and play_movie flag given.
     void WriteMenu(const std::vector<Button>& buttons, bool fullScreen = false,
                    bool drawRects = false, const std::vector<std::string>& movies = {},
@@ -30,15 +31,14 @@ class LauncherTest : public HeadlessTest {
     // Runs the launcher to its end, as the program's entry does.
     int Run();
 
-    void At(std::uint64_t t, std::function<void()> action);
-    void Input(std::uint64_t t, backend::EventType type, int x = 0, int y = 0, int key = 0);
-    void MoveAt(std::uint64_t t, int x, int y) { Input(t, backend::EventType::kMouseMove, x, y); }
+    void At(std::uint64_t t, std::function<void()> action) {
+        m_backend->ScriptAction(std::move(action), t);
+    }
+    void MoveAt(std::uint64_t t, int x, int y) { InputAt(t, backend::EventType::kMouseMove, x, y); }
     void ClickAt(std::uint64_t t, int x, int y);
-    void KeyAt(std::uint64_t t, int vk) { Input(t, backend::EventType::kKeyDown, 0, 0, vk); }
-
-    // Pixel of the dialog's last frame, in its client coordinates.
-    std::uint32_t Shown(int x, int y) const;
-    // A check to make at time `t`, as a user would see the window then.
+    void KeyAt(std::uint64_t t, int vk) { InputAt(t, backend::EventType::kKeyDown, 0, 0, vk); }
+    // A check to make at time `t` of the dialog's frame, as a user would see it then; a check
+    // that never came, the launcher having ended before, fails the test.
     void ExpectShown(std::uint64_t t, int x, int y, std::uint32_t rgb, const char* what);
     // Sounds, commands, message boxes, cursors and watchdog closes, in order.
     std::vector<std::string> Effects() const;
@@ -46,6 +46,7 @@ class LauncherTest : public HeadlessTest {
     std::vector<std::string> TakeMessages();
 
     ScratchFolder m_folder;
+    int m_checksDue = 0;
 };
 
 }  // namespace testing_support

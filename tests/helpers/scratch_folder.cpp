@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -29,8 +28,14 @@ ScratchFolder::~ScratchFolder() {
 void ScratchFolder::Write(const std::string& relativePath, const std::string& content) const {
     const std::filesystem::path path = std::filesystem::path(m_path) / relativePath;
     std::filesystem::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary);
-    out << content;
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+void ScratchFolder::WriteScript(const std::string& relativePath, const std::string& body) const {
+    Write(relativePath, "#!/bin/sh\n" + body);
+    std::filesystem::permissions(std::filesystem::path(m_path) / relativePath,
+                                 std::filesystem::perms::owner_exec,
+                                 std::filesystem::perm_options::add);
 }
 
 std::string ReadWholeFile(const std::string& path) {

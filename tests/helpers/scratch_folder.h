@@ -15,6 +15,8 @@ class ScratchFolder {
 
     // Writes `content` to `relativePath` (POSIX separators), creating folders on the way.
     void Write(const std::string& relativePath, const std::string& content) const;
+    // Writes an executable shell script.
+    void WriteScript(const std::string& relativePath, const std::string& body) const;
     const std::string& Path() const { return m_path; }
 
   private:

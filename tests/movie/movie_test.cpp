@@ -1,46 +1,36 @@
 // Introduction and closing movies, driven through a scripted filter graph on the headless
 // backend: frames and graph events arrive at virtual times, as the user would see them.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "platform/dshow.h"
 #include "tests/helpers/launcher_fixture.h"
 #include "tests/helpers/scripted_graph.h"
 #include "window/shell_window.h"
 
 namespace {
 
-using testing_support::Button;
-using testing_support::kBack;
-using testing_support::kHi;
-using testing_support::kLo;
-using testing_support::LauncherTest;
+using namespace testing_support;
 
 constexpr std::uint32_t kFrame1 = 0x112233, kFrame2 = 0x445566;
 const char kCantRenderIntro[] = "Error: IDS_CANT_RENDER_FILE -> shellmedia\\intro.avi";
 
-class MovieTest : public testing_support::LauncherTest {
+class MovieTest : public LauncherTest {
   protected:
-    void WriteScript(const std::string& name) {
-        m_folder.Write(name, "#!/bin/sh\n");
-        chmod((m_folder.Path() + "/" + name).c_str(), 0755);
-    }
-    // Pointer shapes and visibility as the backend was told, in order.
-    std::vector<std::string> Cursors() const { return JournalLines("cursor"); }
     void Frame(std::uint64_t t, std::uint32_t rgb) {
-        At(t, [this, rgb] { m_graphs.Current()->ShowFrame(rgb); });
+        At(t, [this, rgb] { m_graphs.ShowFrame(rgb); });
     }
     void Signal(std::uint64_t t, long code) {
-        At(t, [this, code] { m_graphs.Current()->Signal(code); });
+        At(t, [this, code] { m_graphs.Signal(code); });
     }
 
-    testing_support::ScriptedGraphs m_graphs;
+    ScriptedGraphs m_graphs;
 };
 
-TEST_F(MovieTest, IntroductionPlaysInThePictureWindowThenTheMenuWorks) {
+TEST_F(MovieTest, IntroductionPlaysInThePictureWindowUntilItEndsOrAClick) {
     WriteMenu({{"a.btn", 100, 100}}, false, false, {"intro.avi"}, true);
     m_folder.Write("ShellMedia/Intro.AVI", "movie");
     ExpectShown(5, 150, 110, 0x000000, "black before the first frame");
@@ -68,27 +58,25 @@ TEST_F(MovieTest, IntroductionPlaysInThePictureWindowThenTheMenuWorks) {
     EXPECT_EQ(Run(), 0);
     EXPECT_EQ(m_graphs.Calls(), (std::vector<std::string>{"create", "render ShellMedia/Intro.AVI",
                                                           "run", "stop", "release"}));
-    EXPECT_EQ(Cursors(),
+    EXPECT_EQ(JournalLines("cursor"),
               (std::vector<std::string>{"cursor shellmedia\\lo.cur", "cursor hidden",
                                         "cursor shellmedia\\lo.cur", "cursor shellmedia\\hi.cur"}));
     EXPECT_EQ(JournalLines("sound"), std::vector<std::string>{"sound shellmedia\\over.wav"});
-}
 
-TEST_F(MovieTest, ClickDuringTheIntroductionEndsItAndReachesNoButton) {
-    WriteMenu({{"a.btn", 100, 100}}, false, false, {"intro.avi"}, true);
-    m_folder.Write("ShellMedia/intro.avi", "movie");
-    Frame(10, kFrame1);
-    ClickAt(20, 150, 110);
-    // The menu at once, not the last frame until the pointer moves.
-    ExpectShown(30, 150, 110, kLo, "menu after the click");
-    // A notification still queued from the stopped movie changes nothing.
-    At(40, [] { PostMessageA(GetParent(g_hPictureWnd), WM_GRAPHNOTIFY, 0, 0); });
-    ExpectShown(50, 150, 110, kLo, "menu after a late notification");
-    KeyAt(100, VK_ESCAPE);
+    // A click ends the introduction and reaches no button: the menu at once, not the last frame
+    // until the pointer moves. A notification still queued from the stopped movie changes nothing.
+    m_backend->ClearJournal();
+    const std::uint64_t t = m_backend->Now();
+    Frame(t + 10, kFrame1);
+    ClickAt(t + 20, 150, 110);
+    ExpectShown(t + 30, 150, 110, kLo, "menu after the click");
+    At(t + 40, [] { PostMessageA(GetParent(g_hPictureWnd), WM_GRAPHNOTIFY, 0, 0); });
+    ExpectShown(t + 50, 150, 110, kLo, "menu after a late notification");
+    KeyAt(t + 100, VK_ESCAPE);
     EXPECT_EQ(Run(), 0);
     EXPECT_TRUE(JournalLines("sound").empty());
     EXPECT_TRUE(JournalLines("command").empty());
-    EXPECT_EQ(Cursors().back(), "cursor shellmedia\\lo.cur");
+    EXPECT_EQ(JournalLines("cursor").back(), "cursor shellmedia\\lo.cur");
     EXPECT_EQ(m_graphs.Calls().back(), "release");
 }
 
@@ -97,8 +85,8 @@ TEST_F(MovieTest, ShutdownButtonsPlayTheClosingMovieThenTheirOwnCommand) {
               {"intro.avi", "bye.avi"}, true);
     m_folder.Write("ShellMedia/intro.avi", "movie");
     m_folder.Write("ShellMedia/bye.avi", "movie");
-    WriteScript("a.sh");
-    WriteScript("b.sh");
+    m_folder.WriteScript("a.sh", "");
+    m_folder.WriteScript("b.sh", "");
     auto commands = [this] {
         auto lines = JournalLines("command");
         m_backend->ClearJournal();
@@ -154,7 +142,7 @@ TEST_F(MovieTest, MoviesThatCannotPlay) {
     EXPECT_EQ(Run(), 0);
     EXPECT_EQ(JournalLines("messagebox"),
               std::vector<std::string>{"messagebox " + std::string(kCantRenderIntro)});
-    EXPECT_EQ(Cursors(),
+    EXPECT_EQ(JournalLines("cursor"),
               (std::vector<std::string>{"cursor shellmedia\\lo.cur", "cursor hidden",
                                         "cursor shellmedia\\lo.cur", "cursor shellmedia\\hi.cur"}));
     EXPECT_TRUE(JournalLines("command").empty());

@@ -70,19 +70,11 @@ class DialogTest : public testing_support::HeadlessTest {
         RegisterDialogTemplate({kTemplate, WS_POPUP | WS_VISIBLE | WS_CAPTION | DS_CENTER, 0, 0, 0,
                                 320, 202, "Test", "MS Sans Serif", 8});
     }
-
-    backend::InputEvent KeyEvent(int vk) {
-        backend::InputEvent e;
-        e.type = backend::EventType::kKeyDown;
-        e.window = m_backend->NewestWindow() + 1;  // the dialog is the next window opened
-        e.key = vk;
-        return e;
-    }
 };
 
-TEST_F(DialogTest, EnterDoesWhatOnOKSaysAndEscapeCancels) {
-    m_backend->Script(KeyEvent(VK_RETURN), 10);
-    m_backend->Script(KeyEvent(VK_ESCAPE), 20);
+TEST_F(DialogTest, KeysAndTheCloseBox) {
+    InputAt(10, backend::EventType::kKeyDown, 0, 0, VK_RETURN);
+    InputAt(20, backend::EventType::kKeyDown, 0, 0, VK_ESCAPE);
     TestDialog dialog;
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_EQ(dialog.calls, (std::vector<std::string>{"init", "ok", "cancel"}));
@@ -90,36 +82,31 @@ TEST_F(DialogTest, EnterDoesWhatOnOKSaysAndEscapeCancels) {
     // 320 x 202 dialog units, centred on the 1024 x 768 screen.
     EXPECT_EQ(JournalLines("place").front(), "place 1 272 220 480 328 windowed");
     EXPECT_EQ(JournalLines("show").size(), 1u);
+
+    // The close box cancels through WM_CLOSE.
+    InputAt(m_backend->Now() + 10, backend::EventType::kClose);
+    TestDialog closed;
+    EXPECT_EQ(closed.DoModal(), IDCANCEL);
+    EXPECT_EQ(closed.calls, (std::vector<std::string>{"init", "close", "cancel"}));
 }
 
-TEST_F(DialogTest, CloseBoxCancelsThroughWmClose) {
-    backend::InputEvent close = KeyEvent(0);
-    close.type = backend::EventType::kClose;
-    m_backend->Script(close, 10);
-    TestDialog dialog;
-    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-    EXPECT_EQ(dialog.calls, (std::vector<std::string>{"init", "close", "cancel"}));
-}
-
-TEST_F(DialogTest, EndingInInitNeverShows) {
-    TestDialog dialog(TestDialog::Init::kEndAtOnce);
-    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-    EXPECT_EQ(dialog.calls, (std::vector<std::string>{"init", "cancel"}));
+TEST_F(DialogTest, EndingInInitTimersAndAMissingTemplate) {
+    TestDialog ended(TestDialog::Init::kEndAtOnce);
+    EXPECT_EQ(ended.DoModal(), IDCANCEL);
+    EXPECT_EQ(ended.calls, (std::vector<std::string>{"init", "cancel"}));
     EXPECT_TRUE(JournalLines("show").empty());
-}
 
-TEST_F(DialogTest, IdleLoopSleepsUntilTheTimerIsDue) {
-    TestDialog dialog(TestDialog::Init::kTimer);
-    EXPECT_EQ(dialog.DoModal(), 7);
-    EXPECT_EQ(dialog.calls, (std::vector<std::string>{"init", "timer 3", "ping 7"}));
-    EXPECT_EQ(m_backend->Now(), 500u);
-    // One wait, which the due timer ended; the posted message needed no wait.
-    EXPECT_EQ(m_backend->Wakeups(), 1);
-}
+    EXPECT_EQ(CDialog(999).DoModal(), -1);
 
-TEST_F(DialogTest, MissingTemplate) {
-    CDialog dialog(999);
-    EXPECT_EQ(dialog.DoModal(), -1);
+    // The idle loop sleeps until the timer is due: one wait, which the timer ended; the posted
+    // message needed no wait.
+    const std::uint64_t start = m_backend->Now();
+    const int wakeups = m_backend->Wakeups();
+    TestDialog timed(TestDialog::Init::kTimer);
+    EXPECT_EQ(timed.DoModal(), 7);
+    EXPECT_EQ(timed.calls, (std::vector<std::string>{"init", "timer 3", "ping 7"}));
+    EXPECT_EQ(m_backend->Now() - start, 500u);
+    EXPECT_EQ(m_backend->Wakeups() - wakeups, 1);
 }
 
 }  // namespace

@@ -1,11 +1,11 @@
 // What the layer does outside the window: sounds, programs, cursors and icons.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <thread>
+#include <tuple>
 
 #include "platform/backend/backend.h"
 #include "platform/backend/process.h"
@@ -15,12 +15,9 @@
 
 namespace {
 
-using testing_support::EncodeIconFile;
-using testing_support::IconEntry;
-using testing_support::ReadWholeFile;
-using testing_support::ScratchFolder;
+using namespace testing_support;
 
-class EffectsTest : public testing_support::HeadlessTest {
+class EffectsTest : public HeadlessTest {
   protected:
     ScratchFolder m_folder;
 };
@@ -38,11 +35,6 @@ std::string WaitForFile(const std::string& path) {
     return "";
 }
 
-void WriteScript(const ScratchFolder& folder, const std::string& name, const std::string& body) {
-    folder.Write(name, "#!/bin/sh\n" + body);
-    chmod((folder.Path() + "/" + name).c_str(), 0755);
-}
-
 TEST_F(EffectsTest, SoundsPlayByNameAndMissingOnesPlayNothing) {
     m_folder.Write("Media/Over.WAV", "RIFF");
     m_folder.Write("Media/click.wav", "RIFF");
@@ -55,7 +47,7 @@ TEST_F(EffectsTest, SoundsPlayByNameAndMissingOnesPlayNothing) {
 }
 
 TEST_F(EffectsTest, ShellExecuteChoosesHowToOpen) {
-    WriteScript(m_folder, "Run Me; $(touch pwned).sh", "exit 0\n");
+    m_folder.WriteScript("Run Me; $(touch pwned).sh", "exit 0\n");
     m_folder.Write("Read Me.txt", "hello");
     auto open = [](const char* file) {
         return reinterpret_cast<std::intptr_t>(
@@ -80,16 +72,16 @@ TEST_F(EffectsTest, ShellExecuteChoosesHowToOpen) {
 
 TEST(ProcessTest, ProgramsRunAsWrittenWithoutAShell) {
     ScratchFolder folder;
-    WriteScript(folder, "mark $(touch pwned); x.sh",
-                "for a in \"$@\"; do printf '[%s]' \"$a\"; done > marker.tmp\n"
-                "pwd >> marker.tmp\nmv marker.tmp marker.txt\n");
+    folder.WriteScript("mark $(touch pwned); x.sh",
+                       "for a in \"$@\"; do printf '[%s]' \"$a\"; done > marker.tmp\n"
+                       "pwd >> marker.tmp\nmv marker.tmp marker.txt\n");
     ASSERT_TRUE(backend::SpawnDetached({"./mark $(touch pwned); x.sh", "a b; $(c)", "d"}));
     EXPECT_EQ(WaitForFile("marker.txt"), "[a b; $(c)][d]" + folder.Path() + "\n");
     EXPECT_FALSE(std::filesystem::exists("pwned"));
 
     // The desktop's opener is found on PATH.
     std::filesystem::create_directories("bin");
-    WriteScript(folder, "bin/xdg-open", "echo \"opened $1\" > opened.txt\n");
+    folder.WriteScript("bin/xdg-open", "echo \"opened $1\" > opened.txt\n");
     const std::string path = std::getenv("PATH");
     setenv("PATH", (folder.Path() + "/bin:" + path).c_str(), 1);
     EXPECT_TRUE(backend::SpawnDetached({"xdg-open", "Read Me.txt"}));
@@ -122,13 +114,11 @@ TEST_F(EffectsTest, IconsAndCursorsLoadAt32x32) {
     EXPECT_EQ(pixel(icon, 0, 0) >> 24, 0u);      // masked: transparent
     const backend::Cursor* hand = load("m\\hand.cur", IMAGE_CURSOR);
     ASSERT_NE(hand, nullptr);
-    EXPECT_EQ(hand->hotX, 5);
-    EXPECT_EQ(hand->hotY, 7);
+    EXPECT_EQ(std::tie(hand->hotX, hand->hotY), std::make_tuple(5, 7));
     const backend::Cursor* small = load("m\\small.cur", IMAGE_CURSOR);
     ASSERT_NE(small, nullptr);
-    EXPECT_EQ(small->image.width, 32);  // scaled up, hot spot with it
-    EXPECT_EQ(small->hotX, 16);
-    EXPECT_EQ(small->hotY, 4);
+    // Scaled up, the hot spot with it.
+    EXPECT_EQ(std::tie(small->image.width, small->hotX, small->hotY), std::make_tuple(32, 16, 4));
     const backend::Cursor* png = load("m\\png.ico", IMAGE_ICON);
     ASSERT_NE(png, nullptr);
     EXPECT_EQ(pixel(png, 3, 3), 0xFF123456u);

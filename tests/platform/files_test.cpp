@@ -1,6 +1,7 @@
 // Windows paths, ANSI names and file search on this file system.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 
 #include "platform/afx.h"
@@ -12,10 +13,6 @@
 namespace {
 
 using testing_support::ScratchFolder;
-
-std::string ReadAll(std::istream& in) {
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 TEST(AnsiTextTest, EveryByteMapsAsWindowsMapsIt) {
     EXPECT_EQ(win32::AnsiToUtf8("plain"), "plain");
@@ -34,7 +31,7 @@ TEST(AnsiTextTest, EveryByteMapsAsWindowsMapsIt) {
     EXPECT_EQ(win32::Utf8ToAnsi("\xE0\x80\x80"), "???");
 }
 
-TEST(PathMappingTest, BackslashesAndCase) {
+TEST(PathMappingTest, BackslashesCaseAndPatterns) {
     ScratchFolder folder;
     folder.Write("ShellMedia/Back.BMP", "x");
     folder.Write("ShellMedia/Sub Dir/Caf\u00C9.txt", "y");
@@ -52,9 +49,7 @@ TEST(PathMappingTest, BackslashesAndCase) {
     folder.Write("ShellMedia/A.TXT", "upper");
     EXPECT_EQ(win32::MapPath("shellmedia\\A.TXT"), "ShellMedia/A.TXT");
     EXPECT_EQ(win32::MapPath("shellmedia\\a.Txt"), "ShellMedia/A.TXT");
-}
-
-TEST(PathMappingTest, Patterns) {
+    // Patterns match names without regard to case.
     EXPECT_TRUE(win32::MatchesPattern("menu.shl", "*.shl"));
     EXPECT_TRUE(win32::MatchesPattern("MENU.SHL", "*.shl"));
     EXPECT_TRUE(win32::MatchesPattern(".shl", "*.shl"));
@@ -70,10 +65,10 @@ TEST(FileStreamTest, TextAndBinaryModes) {
     folder.Write("Media/Menu.SHL", "a\r\nb\r\r\nc\rd\n");
     auto text = OpenFileStream("media\\menu.shl", FileMode::kText);
     ASSERT_FALSE(text->fail());
-    EXPECT_EQ(ReadAll(*text), "a\nb\r\nc\rd\n");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(*text), {}), "a\nb\r\nc\rd\n");
     auto binary = OpenFileStream("media\\menu.shl", FileMode::kBinary);
     ASSERT_FALSE(binary->fail());
-    EXPECT_EQ(ReadAll(*binary), "a\r\nb\r\r\nc\rd\n");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(*binary), {}), "a\r\nb\r\r\nc\rd\n");
     EXPECT_TRUE(OpenFileStream("media\\none.shl", FileMode::kText)->fail());
     EXPECT_TRUE(OpenFileStream("media", FileMode::kBinary)->fail());
     EXPECT_TRUE(OpenFileStream(nullptr, FileMode::kText)->fail());
