@@ -7,7 +7,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 launcher=$(realpath "${1:-$root/build/app/menushell}")
-source "$root/tests/e2e/x_session.sh"
+source "$root/tests/e2e/xvfb.sh"
 work=$(mktemp -d)
 trap 'stop_x; rm -rf "$work"' EXIT
 cp -r "$root/examples/demo/shellmedia" "$work/shellmedia"

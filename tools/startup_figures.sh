@@ -13,7 +13,7 @@ shift
 launchers=()
 for launcher in "$@"; do launchers+=("$(realpath "$launcher")"); done
 probe=$root/build/tools/screen_probe
-source "$root/tests/e2e/x_session.sh"
+source "$root/tests/e2e/xvfb.sh"
 work=$(mktemp -d)
 trap 'stop_x; rm -rf "$work"' EXIT
 cp -r "$root/examples/demo/shellmedia" "$work/shellmedia"

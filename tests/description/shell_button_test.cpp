@@ -12,7 +12,7 @@
 
 namespace {
 
-using testing_support::BmpSpec;
+using testing_support::BmpPicture;
 using testing_support::EncodeBmp;
 
 class ShellButtonTest : public testing::Test {
@@ -20,7 +20,7 @@ class ShellButtonTest : public testing::Test {
     void SetUp() override {
         SetMediaFolder("shellmedia\\");
         for (const char* name : {"play_lo.bmp", "play_hi.bmp", "play_tip.bmp"}) {
-            m_folder.Write(std::string("shellmedia/") + name, EncodeBmp(BmpSpec{4, 2}));
+            m_folder.Write(std::string("shellmedia/") + name, EncodeBmp(BmpPicture{4, 2}));
         }
     }
     void TearDown() override { SetMediaFolder(" "); }

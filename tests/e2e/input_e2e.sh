@@ -5,7 +5,7 @@
 # box, dismissed while the machine is busy, never ends the launcher.
 set -euo pipefail
 launcher=$(realpath "$1")
-source "$(dirname "$0")/x_session.sh"
+source "$(dirname "$0")/xvfb.sh"
 
 work=$(mktemp -d)
 busy=()

@@ -6,7 +6,7 @@
 set -euo pipefail
 launcher=$(realpath "$1")
 probe=$(realpath "$2")
-source "$(dirname "$0")/x_session.sh"
+source "$(dirname "$0")/xvfb.sh"
 start_sandbox 1024x768
 
 m=shellmedia

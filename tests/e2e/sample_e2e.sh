@@ -3,7 +3,7 @@
 # after 500 ms, plays its sound, runs its command on a click, and Escape ends it with 0.
 set -euo pipefail
 sample=$(realpath "$1")
-source "$(dirname "$0")/x_session.sh"
+source "$(dirname "$0")/xvfb.sh"
 start_sandbox 800x600
 printf '#!/bin/sh\npwd > marker.txt\n' > sample_command
 chmod +x sample_command

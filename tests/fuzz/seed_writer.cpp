@@ -7,7 +7,7 @@
 #include "tests/helpers/bmp_writer.h"
 #include "tests/helpers/icon_writer.h"
 
-using testing_support::BmpSpec;
+using testing_support::BmpPicture;
 using testing_support::EncodeBmp;
 using testing_support::EncodeIconFile;
 
@@ -27,9 +27,9 @@ int main(int argc, char** argv) {
         "sound_hoover = a.wav\r\nsound_click = b.wav\r\nexecute_cmd = \"x y.exe\"\r\n"
         "shutdown = true\r\n";
     int n = 0;
-    for (const BmpSpec& picture :
-         {BmpSpec{3, 2, 24, 0, colours}, BmpSpec{5, 1, 8, 16, colours},
-          BmpSpec{2, 2, 8, 0, colours}, BmpSpec{4, 0, 24}, BmpSpec{40, 20, 24, 0, colours}}) {
+    for (const BmpPicture& picture :
+         {BmpPicture{3, 2, 24, 0, colours}, BmpPicture{5, 1, 8, 16, colours},
+          BmpPicture{2, 2, 8, 0, colours}, BmpPicture{4, 0, 24}, BmpPicture{40, 20, 24, 0, colours}}) {
         write("dib_image_fuzzer", n, std::string("\x05\xFE") + EncodeBmp(picture));
         write("shell_button_fuzzer", n++, button + '\0' + EncodeBmp(picture));
     }

@@ -2,7 +2,7 @@
 
 namespace testing_support {
 
-std::string EncodeBmp(const BmpSpec& picture) {
+std::string EncodeBmp(const BmpPicture& picture) {
     const std::uint32_t stride = ((picture.width * picture.bitCount + 31) & ~31u) / 8;
     const std::uint32_t colors =
         picture.bitCount == 8 ? (picture.clrUsed == 0 ? 256 : picture.clrUsed) : 0;

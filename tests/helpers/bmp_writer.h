@@ -7,7 +7,7 @@
 
 namespace testing_support {
 
-struct BmpSpec {
+struct BmpPicture {
     std::int32_t width = 1;
     std::int32_t height = 1;
     std::uint16_t bitCount = 24;
@@ -18,7 +18,7 @@ struct BmpSpec {
 
 // A complete file: headers with a true bfSize, palette (8 bits: entry i is grey i), rows bottom
 // row first, each padded to 4 bytes. Other depths get zero rows of the right length.
-std::string EncodeBmp(const BmpSpec& picture);
+std::string EncodeBmp(const BmpPicture& picture);
 
 // The 24-bit colour 0xRRGGBB stored at (x, y) of a top-row-first 24-bit buffer.
 std::uint32_t PixelAt(const unsigned char* bits, std::uint32_t stride, int x, int y);

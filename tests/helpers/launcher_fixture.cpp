@@ -31,7 +31,7 @@ void LauncherTest::WriteMenu(const std::vector<Button>& buttons, bool fullScreen
     }
     m_folder.Write("ShellMedia/Menu.SHL", shl.str());
     const auto solid = [](std::uint32_t rgb, int w, int h) {
-        return EncodeBmp(BmpSpec{w, h, 24, 0, [rgb](int, int) { return rgb; }});
+        return EncodeBmp(BmpPicture{w, h, 24, 0, [rgb](int, int) { return rgb; }});
     };
     m_folder.Write("ShellMedia/back.bmp", solid(kBack, 640, 480));
     m_folder.Write("ShellMedia/LO.bmp", solid(kLo, 100, 20));

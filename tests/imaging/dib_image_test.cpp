@@ -10,7 +10,7 @@
 
 namespace {
 
-using testing_support::BmpSpec;
+using testing_support::BmpPicture;
 using testing_support::EncodeBmp;
 using testing_support::PixelAt;
 using testing_support::ScratchFolder;
@@ -35,7 +35,7 @@ void PutLe32(std::string& bytes, std::size_t offset, std::uint32_t v) {
 TEST(DibImageTest, Loads24BitTopRowFirst) {
     ScratchFolder folder;
     DibImage image;
-    ASSERT_EQ(LoadBytes(folder, EncodeBmp(BmpSpec{3, 2, 24, 0, Pattern}), image), TRUE);
+    ASSERT_EQ(LoadBytes(folder, EncodeBmp(BmpPicture{3, 2, 24, 0, Pattern}), image), TRUE);
     EXPECT_EQ(image.m_nStride, 12u);  // 9 pixel bytes and 3 of padding
     EXPECT_EQ(image.m_nColors, 256u);
     EXPECT_EQ(image.m_pInfo->bmiHeader.biWidth, 3);
@@ -45,7 +45,7 @@ TEST(DibImageTest, Loads24BitTopRowFirst) {
         }
     }
     // Data is taken to follow the headers, whatever bfOffBits says.
-    std::string shifted = EncodeBmp(BmpSpec{3, 2, 24, 0, Pattern});
+    std::string shifted = EncodeBmp(BmpPicture{3, 2, 24, 0, Pattern});
     PutLe32(shifted, 10, 200);
     DibImage again;
     ASSERT_EQ(LoadBytes(folder, shifted, again), TRUE);
@@ -56,17 +56,17 @@ TEST(DibImageTest, Loads8BitWithItsPalette) {
     ScratchFolder folder;
     DibImage full;
     ASSERT_EQ(
-        LoadBytes(folder, EncodeBmp(BmpSpec{5, 1, 8, 0, [](int x, int) { return x * 50u; }}), full),
+        LoadBytes(folder, EncodeBmp(BmpPicture{5, 1, 8, 0, [](int x, int) { return x * 50u; }}), full),
         TRUE);
     EXPECT_EQ(full.m_nColors, 256u);
     EXPECT_EQ(full.m_nStride, 8u);
     EXPECT_EQ(full.m_pInfo->bmiColors[255].rgbRed, 255);
     EXPECT_EQ(full.m_pBits[4], 200);
     DibImage small;
-    ASSERT_EQ(LoadBytes(folder, EncodeBmp(BmpSpec{2, 2, 8, 16}), small), TRUE);
+    ASSERT_EQ(LoadBytes(folder, EncodeBmp(BmpPicture{2, 2, 8, 16}), small), TRUE);
     EXPECT_EQ(small.m_nColors, 16u);
     // A palette of 16 entries reads 64 bytes: one byte less and the rows come up short.
-    std::string cut = EncodeBmp(BmpSpec{2, 2, 8, 16});
+    std::string cut = EncodeBmp(BmpPicture{2, 2, 8, 16});
     cut.pop_back();
     DibImage shortFile;
     EXPECT_EQ(LoadBytes(folder, cut, shortFile), FALSE);
@@ -74,7 +74,7 @@ TEST(DibImageTest, Loads8BitWithItsPalette) {
 
 TEST(DibImageTest, RejectsWhatItCannotRead) {
     ScratchFolder folder;
-    const std::string good = EncodeBmp(BmpSpec{4, 4, 24, 0, Pattern});
+    const std::string good = EncodeBmp(BmpPicture{4, 4, 24, 0, Pattern});
     auto fails = [&](const std::string& bytes, const char* why) {
         DibImage image;
         EXPECT_EQ(LoadBytes(folder, bytes, image), FALSE) << why;
@@ -84,7 +84,7 @@ TEST(DibImageTest, RejectsWhatItCannotRead) {
     fails(good.substr(0, 53), "short info header");
     fails("MB" + good.substr(2), "not BM");
     for (std::uint16_t depth : {1, 4, 16, 32}) {
-        fails(EncodeBmp(BmpSpec{4, 4, depth}), "depth");
+        fails(EncodeBmp(BmpPicture{4, 4, depth}), "depth");
     }
     fails(good.substr(0, good.size() - 1), "last row one byte short");
     std::string negative = good;
@@ -93,7 +93,7 @@ TEST(DibImageTest, RejectsWhatItCannotRead) {
     std::string palette = good;
     PutLe32(palette, 46, 0x40000000);
     fails(palette, "palette room beyond 32 bits");
-    std::string palette8 = EncodeBmp(BmpSpec{4, 4, 8});
+    std::string palette8 = EncodeBmp(BmpPicture{4, 4, 8});
     PutLe32(palette8, 46, 1u << 20);
     fails(palette8, "palette larger than the file");
     std::string lying = good;
@@ -105,8 +105,8 @@ TEST(DibImageTest, RejectsWhatItCannotRead) {
     EXPECT_EQ(none.Load("no such file.bmp"), FALSE);
     // Zero rows, or rows of zero bytes however many, read nothing and succeed at once.
     DibImage empty;
-    EXPECT_EQ(LoadBytes(folder, EncodeBmp(BmpSpec{4, 0}), empty), TRUE);
-    std::string narrow = EncodeBmp(BmpSpec{0, 1});
+    EXPECT_EQ(LoadBytes(folder, EncodeBmp(BmpPicture{4, 0}), empty), TRUE);
+    std::string narrow = EncodeBmp(BmpPicture{0, 1});
     PutLe32(narrow, 22, 0x7FFFFFFF);
     DibImage zeroWidth;
     EXPECT_EQ(LoadBytes(folder, narrow, zeroWidth), TRUE);
@@ -116,7 +116,7 @@ TEST(DibImageTest, RejectsWhatItCannotRead) {
 TEST(DibImageTest, LoadsWhatTheFormatAllows) {
     ScratchFolder folder;
     // A 24-bit picture reads no palette, however many colours the header claims.
-    std::string colours = EncodeBmp(BmpSpec{3, 2, 24, 0, Pattern});
+    std::string colours = EncodeBmp(BmpPicture{3, 2, 24, 0, Pattern});
     PutLe32(colours, 46, 1u << 24);
     DibImage many;
     ASSERT_EQ(LoadBytes(folder, colours, many), TRUE);
@@ -124,7 +124,7 @@ TEST(DibImageTest, LoadsWhatTheFormatAllows) {
     EXPECT_EQ(PixelAt(many.m_pBits, many.m_nStride, 2, 1), Pattern(2, 1));
 
     // Its last (top) row cut short: the load fails, but the rows read are there, the rest black.
-    const std::string whole = EncodeBmp(BmpSpec{3, 3, 24, 0, Pattern});
+    const std::string whole = EncodeBmp(BmpPicture{3, 3, 24, 0, Pattern});
     DibImage cut;
     EXPECT_EQ(LoadBytes(folder, whole.substr(0, whole.size() - 8), cut), FALSE);
     ASSERT_NE(cut.m_pBits, nullptr);
@@ -135,7 +135,7 @@ TEST(DibImageTest, LoadsWhatTheFormatAllows) {
 
     // A width of -1 makes a stride of 0: the picture loads empty, cannot be made again, and is
     // never drawn or copied.
-    std::string minus = EncodeBmp(BmpSpec{3, 2, 24, 0, Pattern});
+    std::string minus = EncodeBmp(BmpPicture{3, 2, 24, 0, Pattern});
     PutLe32(minus, 18, static_cast<std::uint32_t>(-1));
     DibImage wide;
     EXPECT_EQ(LoadBytes(folder, minus, wide), TRUE);
@@ -143,7 +143,7 @@ TEST(DibImageTest, LoadsWhatTheFormatAllows) {
     DibImage copy;
     EXPECT_EQ(copy.Create(wide.m_pInfo->bmiHeader), FALSE);
     // A width whose row size wraps to a few bytes: copying it would read past its rows.
-    std::string wrapped = EncodeBmp(BmpSpec{3, 2, 24, 0, Pattern});
+    std::string wrapped = EncodeBmp(BmpPicture{3, 2, 24, 0, Pattern});
     PutLe32(wrapped, 18, 0x40000001);
     DibImage wraps;
     ASSERT_EQ(LoadBytes(folder, wrapped, wraps), TRUE);
@@ -181,7 +181,7 @@ std::uint32_t Shown(const DibImage& off, int x, int y) {
 TEST(DibImageTest, BlitIntoPlacesAndClips) {
     ScratchFolder folder;
     DibImage source;
-    ASSERT_EQ(LoadBytes(folder, EncodeBmp(BmpSpec{2, 2, 24, 0, Pattern}), source), TRUE);
+    ASSERT_EQ(LoadBytes(folder, EncodeBmp(BmpPicture{2, 2, 24, 0, Pattern}), source), TRUE);
     constexpr std::uint32_t kUntouched = 0xEEEEEE;
 
     DibImage off;
@@ -228,7 +228,7 @@ TEST(DibImageTest, BlitIntoPlacesAndClips) {
 TEST(DibImageTest, BlitIntoRefuses) {
     ScratchFolder folder;
     DibImage source;
-    ASSERT_EQ(LoadBytes(folder, EncodeBmp(BmpSpec{2, 2, 24, 0, Pattern}), source), TRUE);
+    ASSERT_EQ(LoadBytes(folder, EncodeBmp(BmpPicture{2, 2, 24, 0, Pattern}), source), TRUE);
     source.BlitInto(nullptr, 0, 0);  // nothing to do, nothing to crash on
     DibImage noBits;
     DibImage off;
@@ -241,7 +241,7 @@ TEST(DibImageTest, BlitIntoRefuses) {
     source.BlitInto(&eight, 0, 0);
     EXPECT_EQ(eight.m_pBits[0], 0xEE);
     DibImage palette;
-    ASSERT_EQ(LoadBytes(folder, EncodeBmp(BmpSpec{2, 2, 8}), palette), TRUE);
+    ASSERT_EQ(LoadBytes(folder, EncodeBmp(BmpPicture{2, 2, 8}), palette), TRUE);
     palette.BlitInto(&off, 0, 0);
     EXPECT_EQ(Shown(off, 0, 0), 0xEEEEEEu);
 }
