@@ -29,7 +29,8 @@ int main(int argc, char** argv) {
     int n = 0;
     for (const BmpPicture& picture :
          {BmpPicture{3, 2, 24, 0, colours}, BmpPicture{5, 1, 8, 16, colours},
-          BmpPicture{2, 2, 8, 0, colours}, BmpPicture{4, 0, 24}, BmpPicture{40, 20, 24, 0, colours}}) {
+          BmpPicture{2, 2, 8, 0, colours}, BmpPicture{4, 0, 24},
+          BmpPicture{40, 20, 24, 0, colours}}) {
         write("dib_image_fuzzer", n, std::string("\x05\xFE") + EncodeBmp(picture));
         write("shell_button_fuzzer", n++, button + '\0' + EncodeBmp(picture));
     }

@@ -56,7 +56,8 @@ TEST(DibImageTest, Loads8BitWithItsPalette) {
     ScratchFolder folder;
     DibImage full;
     ASSERT_EQ(
-        LoadBytes(folder, EncodeBmp(BmpPicture{5, 1, 8, 0, [](int x, int) { return x * 50u; }}), full),
+        LoadBytes(folder, EncodeBmp(BmpPicture{5, 1, 8, 0, [](int x, int) { return x * 50u; }}),
+                  full),
         TRUE);
     EXPECT_EQ(full.m_nColors, 256u);
     EXPECT_EQ(full.m_nStride, 8u);

@@ -362,8 +362,7 @@ int ReportXError(Display* display, XErrorEvent* error) {
     char text[128] = "";
     XGetErrorText(display, error->error_code, text, sizeof text);
     (void)std::fprintf(stderr, "%s: X error ignored: %s (request %d, resource 0x%lx)\n",
-                       program_invocation_short_name, text, error->request_code,
-                       error->resourceid);
+                       program_invocation_short_name, text, error->request_code, error->resourceid);
     return 0;
 }
 
