@@ -142,7 +142,11 @@ void CWnd::CenterWindow(CWnd* alternateOwner) {
                      height, TRUE);
         return;
     }
-    RECT area{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    // A top-level window centres in the work area of its monitor, frame included.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ::GetMonitorInfoA(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
+    RECT area = monitor.rcWork;
     if (parent != nullptr) {
         ::GetWindowRect(parent, &area);
     }

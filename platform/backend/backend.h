@@ -41,6 +41,11 @@ struct InputEvent {
 
 enum class Placement { kWindowed, kFullScreen };
 
+// How far a window manager's frame reaches beyond a window's client area on each side.
+struct Margins {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+
 class Backend {
   public:
     virtual ~Backend() = default;
@@ -66,6 +71,13 @@ class Backend {
     // Milliseconds on a monotonic clock.
     virtual std::uint64_t Now() = 0;
     virtual Rect Screen() = 0;
+    // The monitor the window is on, whole, and the part of it that windows may cover (without
+    // panels and docks).
+    virtual Rect Monitor(int window) = 0;
+    virtual Rect WorkArea(int window) = 0;
+    // The frame the window manager puts around the window (also before it is shown, where the
+    // manager says); zeros without one.
+    virtual Margins FrameExtents(int window) = 0;
 
     // The pointer's shape over every window of the program; null hides the pointer.
     virtual void SetCursor(const Cursor* cursor) = 0;

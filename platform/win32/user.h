@@ -151,6 +151,17 @@ LONG_PTR SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value);
 LONG GetWindowLongA(HWND hwnd, int index);
 LONG SetWindowLongA(HWND hwnd, int index, LONG value);
 int GetSystemMetrics(int index);
+
+// Monitors: the one a window is on, whole and the part windows may cover.
+constexpr DWORD MONITOR_DEFAULTTONEAREST = 2;
+struct MONITORINFO {
+    DWORD cbSize;
+    RECT rcMonitor;
+    RECT rcWork;
+    DWORD dwFlags;
+};
+HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags);
+BOOL GetMonitorInfoA(HMONITOR monitor, MONITORINFO* info);
 BOOL PtInRect(const RECT* rect, POINT point);
 
 // Messages. Window procedures run on the thread that pumps; PostMessageA may be called from any

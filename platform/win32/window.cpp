@@ -122,6 +122,15 @@ backend::Rect ToBackend(const RECT& r) {
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
+RECT FromBackend(const backend::Rect& r) {
+    return {r.x, r.y, r.x + r.width, r.y + r.height};
+}
+
+// The frame a window manager puts around a top-level window; none around a child.
+backend::Margins FrameOf(const Window* w) {
+    return w->IsChild() ? backend::Margins{} : backend::Current().FrameExtents(w->backendId);
+}
+
 // The area of `w` in its parent's client coordinates needs repainting (moved or hidden child).
 void InvalidateInParent(Window* w, const RECT& area) {
     if (w->IsChild()) {
@@ -270,9 +279,17 @@ BOOL ShowWindow(HWND hwnd, int command) {
             w->style |= WS_VISIBLE;
             w->iconic = false;
             if (topLevel && !w->maximized) {
+                // Without a caption the window covers its monitor; with one, the work area
+                // with its frame.
                 w->restoreRect = w->rect;
-                const backend::Rect s = backend::Current().Screen();
-                w->rect = {s.x, s.y, s.x + s.width, s.y + s.height};
+                if ((w->style & WS_CAPTION) != WS_CAPTION) {
+                    w->rect = win32::FromBackend(backend::Current().Monitor(w->backendId));
+                } else {
+                    const backend::Margins f = win32::FrameOf(w);
+                    const RECT work = win32::FromBackend(backend::Current().WorkArea(w->backendId));
+                    w->rect = {work.left + f.left, work.top + f.top, work.right - f.right,
+                               work.bottom - f.bottom};
+                }
                 w->maximized = true;
                 win32::Place(w);
             }
@@ -309,7 +326,10 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint) {
         return FALSE;
     }
     const RECT old = w->rect;
-    w->rect = {x, y, x + std::max(0, width), y + std::max(0, height)};
+    // A top-level window's rectangle counts its frame; the table holds its client area.
+    const backend::Margins f = win32::FrameOf(w);
+    w->rect = {x + f.left, y + f.top, x + std::max(f.left + f.right, width) - f.right,
+               y + std::max(f.top + f.bottom, height) - f.bottom};
     w->maximized = false;
     win32::Place(w);
     if (repaint == TRUE && (w->style & WS_VISIBLE) != 0) {
@@ -356,7 +376,29 @@ BOOL GetWindowRect(HWND hwnd, LPRECT rect) {
     if (w == nullptr || rect == nullptr || ClientToScreen(hwnd, &origin) == FALSE) {
         return FALSE;
     }
-    *rect = {origin.x, origin.y, origin.x + w->Width(), origin.y + w->Height()};
+    const backend::Margins f = win32::FrameOf(w);
+    *rect = {origin.x - f.left, origin.y - f.top, origin.x + w->Width() + f.right,
+             origin.y + w->Height() + f.bottom};
+    return TRUE;
+}
+
+HMONITOR MonitorFromWindow(HWND hwnd, DWORD /*flags*/) {
+    // The monitor is known by the top-level window on it; 0 for the primary one.
+    const Window* top = win32::TopLevelOf(Find(hwnd));
+    return reinterpret_cast<HMONITOR>(
+        static_cast<std::uintptr_t>(top != nullptr ? top->backendId : 0) + 1);
+}
+
+BOOL GetMonitorInfoA(HMONITOR monitor, MONITORINFO* info) {
+    if (monitor == nullptr || info == nullptr) {
+        return FALSE;
+    }
+    const int window = static_cast<int>(reinterpret_cast<std::uintptr_t>(monitor) - 1);
+    info->rcMonitor = win32::FromBackend(window != 0 ? backend::Current().Monitor(window)
+                                                     : backend::Current().Screen());
+    info->rcWork = win32::FromBackend(window != 0 ? backend::Current().WorkArea(window)
+                                                  : backend::Current().Screen());
+    info->dwFlags = window == 0 ? 1 : 0;
     return TRUE;
 }
 

@@ -124,4 +124,24 @@ for round in 1 2 3 4 5; do
   kill "$pid"
   wait "$pid" 2>/dev/null || true
 done
+((${#busy[@]})) && kill "${busy[@]}"
+busy=()
+
+# Under a window manager that draws frames, the framed window is centred in the work area.
+openbox --sm-disable >/dev/null 2>&1 &
+busy+=($!)
+retry xprop -root _NET_SUPPORTED >/dev/null
+menu false
+xdotool mousemove 900 700
+"$launcher" 2>stderr.txt &
+pid=$!
+window=$(timeout 10 xdotool search --onlyvisible --sync --name "Input Menu" | head -1)
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$window")"
+IFS=', ' read -r left right top bottom <<<"$(xprop -id "$window" _NET_FRAME_EXTENTS | sed 's/.*= //')"
+IFS=', ' read -r wx wy ww wh _ <<<"$(xprop -root _NET_WORKAREA | sed 's/.*= //')"
+want_x=$((wx + (ww - (640 + left + right)) / 2 + left))
+want_y=$((wy + (wh - (480 + top + bottom)) / 2 + top))
+[[ "$X,$Y" == "$want_x,$want_y" ]] || { echo "FAIL: framed window's client area at $X,$Y, expected $want_x,$want_y (frame $left $right $top $bottom)"; exit 1; }
+kill "$pid"
 echo "input end to end: passed"

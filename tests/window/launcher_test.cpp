@@ -128,6 +128,19 @@ TEST_F(LauncherTest, WindowPlacementTitleFramesAndIcon) {
     EXPECT_EQ(Run(), 0);
     EXPECT_EQ(JournalLines("place").back(), "place 2 0 0 1024 768 fullscreen");
     EXPECT_EQ(JournalLines("title").back(), "title 2 Test Menu");
+
+    // A desktop with a 24-pixel panel on top and frames of 1 pixel with a 20-pixel title: the
+    // framed 642 x 501 window is centred in the 1024 x 744 work area; full screen still covers
+    // the whole monitor.
+    m_backend->SetDesktop({0, 24, 1024, 744}, {1, 20, 1, 1});
+    WriteMenu({{"a.btn", 100, 100}});
+    KeyAt(m_backend->Now() + 10, VK_ESCAPE);
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(JournalLines("place").back(), "place 3 192 165 640 480 windowed");
+    WriteMenu({{"a.btn", 100, 100}}, true);
+    KeyAt(m_backend->Now() + 10, VK_ESCAPE);
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(JournalLines("place").back(), "place 4 0 0 1024 768 fullscreen");
 }
 
 TEST_F(LauncherTest, SetUpFailures) {

@@ -27,6 +27,11 @@ class HeadlessBackend : public Backend {
     void Input(const InputEvent& event) { Script(event, m_now); }
     void Advance(std::uint64_t ms) { m_now += ms; }
     void SetProgramsStart(bool start) { m_programsStart = start; }
+    // A desktop with a panel and a window manager's frames (none by default).
+    void SetDesktop(const Rect& workArea, const Margins& frame) {
+        m_workArea = workArea;
+        m_frame = frame;
+    }
 
     // Effects in order: "open", "place", "show", "hide", "title", "icon", "cursor",
     // "messagebox", "sound", "command" lines.
@@ -49,6 +54,9 @@ class HeadlessBackend : public Backend {
     void Wake() override;
     std::uint64_t Now() override { return m_now; }
     Rect Screen() override { return m_screen; }
+    Rect Monitor(int /*window*/) override { return m_screen; }
+    Rect WorkArea(int /*window*/) override { return m_workArea.width > 0 ? m_workArea : m_screen; }
+    Margins FrameExtents(int /*window*/) override { return m_frame; }
     void SetCursor(const Cursor* cursor) override;
     void ShowMessageBox(const std::string& captionUtf8, const std::string& textUtf8) override;
     void PlaySound(const std::string& name, const std::vector<std::uint8_t>& wav) override;
@@ -63,6 +71,8 @@ class HeadlessBackend : public Backend {
     void Insert(Scripted scripted);
 
     Rect m_screen;
+    Rect m_workArea;
+    Margins m_frame;
     std::uint64_t m_now = 0;
     std::deque<Scripted> m_script;
     std::vector<std::string> m_journal;

@@ -10,6 +10,7 @@
 #include <map>
 
 #include "platform/backend/process.h"
+#include "platform/backend/sdl/x11_frame.h"
 
 namespace backend {
 namespace {
@@ -65,6 +66,20 @@ class SdlBackend : public Backend {
         }
     }
 
+    static Margins SdlKnownFrame(SDL_Window* sdl) {
+        Margins m;
+        if (SDL_GetWindowBordersSize(sdl, &m.top, &m.left, &m.bottom, &m.right) != 0) {
+            return {};
+        }
+        return m;
+    }
+
+    int DisplayOf(int window) {
+        SDL_Window* sdl = Find(window);
+        const int index = sdl != nullptr ? SDL_GetWindowDisplayIndex(sdl) : 0;
+        return index < 0 ? 0 : index;
+    }
+
     void PlaceWindow(int window, const Rect& r, Placement placement) override {
         SDL_Window* sdl = Find(window);
         if (sdl == nullptr) {
@@ -74,7 +89,11 @@ class SdlBackend : public Backend {
         // X window at its old size where no window manager runs.
         SDL_SetWindowBordered(sdl, placement == Placement::kFullScreen ? SDL_FALSE : SDL_TRUE);
         SDL_SetWindowSize(sdl, std::max(1, r.width), std::max(1, r.height));
-        SDL_SetWindowPosition(sdl, r.x, r.y);
+        // SDL places the client area of a shown window by its frame; of a window not shown yet
+        // the manager takes the position as the frame's.
+        const Margins& f = m_windows[window].frame;
+        const bool hidden = (SDL_GetWindowFlags(sdl) & SDL_WINDOW_SHOWN) == 0;
+        SDL_SetWindowPosition(sdl, r.x - (hidden ? f.left : 0), r.y - (hidden ? f.top : 0));
     }
 
     void ShowWindow(int window, bool visible) override {
@@ -155,6 +174,31 @@ class SdlBackend : public Backend {
         return {r.x, r.y, r.w, r.h};
     }
 
+    Rect Monitor(int window) override {
+        SDL_Rect r{0, 0, 640, 480};
+        SDL_GetDisplayBounds(DisplayOf(window), &r);
+        return {r.x, r.y, r.w, r.h};
+    }
+
+    Rect WorkArea(int window) override {
+        SDL_Rect r{0, 0, 640, 480};
+        SDL_GetDisplayUsableBounds(DisplayOf(window), &r);
+        return {r.x, r.y, r.w, r.h};
+    }
+
+    Margins FrameExtents(int window) override {
+        SDL_Window* sdl = Find(window);
+        if (sdl == nullptr) {
+            return {};
+        }
+        Margins m = SdlKnownFrame(sdl);
+        if ((m.top | m.left | m.bottom | m.right) == 0) {
+            RequestFrameExtents(sdl, &m);
+        }
+        m_windows[window].frame = m;
+        return m;
+    }
+
     void SetCursor(const Cursor* cursor) override {
         if (cursor == nullptr) {
             SDL_ShowCursor(SDL_DISABLE);
@@ -203,6 +247,7 @@ class SdlBackend : public Backend {
     struct WindowState {
         SDL_Window* sdl = nullptr;
         Image last;
+        Margins frame;  // as the window manager told us before SDL knew it
     };
 
     SDL_Window* Find(int window) {

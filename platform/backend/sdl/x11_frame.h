@@ -1,0 +1,15 @@
+// The frame an X window manager will put around a window that is not shown yet: asked for with
+// _NET_REQUEST_FRAME_EXTENTS, where the manager supports it, as Windows knows a window's frame
+// before it shows it.
+#pragma once
+
+#include <SDL.h>
+
+#include "platform/backend/backend.h"
+
+namespace backend {
+
+// False (and zeros) without an X11 window manager that answers within a short wait.
+bool RequestFrameExtents(SDL_Window* window, Margins* extents);
+
+}  // namespace backend
