@@ -21,8 +21,8 @@ bool Supported(Display* display, Atom request) {
     unsigned long after = 0;
     unsigned char* data = nullptr;
     const Atom supported = XInternAtom(display, "_NET_SUPPORTED", False);
-    if (XGetWindowProperty(display, DefaultRootWindow(display), supported, 0, 4096, False,
-                           XA_ATOM, &type, &format, &count, &after, &data) != Success ||
+    if (XGetWindowProperty(display, DefaultRootWindow(display), supported, 0, 4096, False, XA_ATOM,
+                           &type, &format, &count, &after, &data) != Success ||
         data == nullptr) {
         return false;
     }
