@@ -4,6 +4,10 @@
 
 #ifdef _WIN32
 #include <windows.h>
+// The parts of the system API that <windows.h> leaves out: DrawDib, PlaySound, ShellExecute.
+#include <mmsystem.h>
+#include <shellapi.h>
+#include <vfw.h>
 #else
 #include "platform/win32/windows.h"
 #endif

@@ -49,7 +49,7 @@ class CSampleDlg : public CDialog {
 
     void OnPaint() {
         CPaintDC dc(this);
-        const Picture& picture = m_state == 0 ? m_normal : m_hovered;
+        Picture& picture = m_state == 0 ? m_normal : m_hovered;
         const HDRAWDIB hdd = DrawDibOpen();
         DrawDibDraw(hdd, dc.GetSafeHdc(), kPicture.left, kPicture.top, -1, -1, &picture.header,
                     picture.bits.data(), 0, 0, 200, 100, 0);

@@ -34,7 +34,7 @@ INT_PTR CDialog::DoModal() {
     return m_nResult;
 }
 
-LRESULT CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM /*wParam*/, LPARAM lParam) {
+INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM /*wParam*/, LPARAM lParam) {
     if (message != WM_INITDIALOG) {
         return FALSE;
     }

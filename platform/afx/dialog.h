@@ -21,7 +21,7 @@ class CDialog : public CWnd {
     void EndDialog(int result);
 
   protected:
-    static LRESULT CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     UINT m_nIDHelp;
     CWnd* m_pParentWnd;

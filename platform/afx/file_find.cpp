@@ -18,7 +18,7 @@ BOOL CFileFind::FindNextFile() {
         return FALSE;
     }
     m_found = m_next;
-    m_bHasNext = FindNextFileA(m_hFind, &m_next);
+    m_bHasNext = ::FindNextFileA(m_hFind, &m_next);
     return m_bHasNext;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/afx/wnd.h"
 
+#include <cstdint>
+
 #include <map>
 
 namespace {

@@ -6,17 +6,6 @@
 #include "platform/afx/gdi.h"
 #include "platform/afx/message_map.h"
 
-struct CREATESTRUCT {
-    LPVOID lpCreateParams;
-    HINSTANCE hInstance;
-    HMENU hMenu;
-    HWND hwndParent;
-    int cy, cx, y, x;
-    LONG style;
-    LPCSTR lpszName;
-    LPCSTR lpszClass;
-    DWORD dwExStyle;
-};
 
 class CDataExchange;
 class CCreateContext;

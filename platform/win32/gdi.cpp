@@ -162,7 +162,7 @@ BOOL DrawDibClose(HDRAWDIB hdd) {
 }
 
 BOOL DrawDibDraw(HDRAWDIB hdd, HDC hdc, int xDst, int yDst, int dxDst, int dyDst,
-                 const BITMAPINFOHEADER* header, const void* bits, int xSrc, int ySrc, int dxSrc,
+                 BITMAPINFOHEADER* header, void* bits, int xSrc, int ySrc, int dxSrc,
                  int dySrc, UINT /*flags*/) {
     const auto [dc, top] = Target(hdc);
     if (hdd == nullptr || dc == nullptr || header == nullptr || bits == nullptr ||

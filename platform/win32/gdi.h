@@ -18,10 +18,11 @@ int StretchDIBits(HDC hdc, int xDest, int yDest, int destWidth, int destHeight, 
                   int srcWidth, int srcHeight, const void* bits, const BITMAPINFO* info, UINT usage,
                   DWORD rop);
 
-// Video for Windows DrawDib: unscaled drawing of 24-bit and 8-bit DIBs.
+// Video for Windows DrawDib: unscaled drawing of 24-bit and 8-bit DIBs. The pointers are not
+// const, as in the system's own declaration; nothing is written through them.
 using HDRAWDIB = HANDLE;
 HDRAWDIB DrawDibOpen();
 BOOL DrawDibClose(HDRAWDIB hdd);
 BOOL DrawDibDraw(HDRAWDIB hdd, HDC hdc, int xDst, int yDst, int dxDst, int dyDst,
-                 const BITMAPINFOHEADER* header, const void* bits, int xSrc, int ySrc, int dxSrc,
+                 BITMAPINFOHEADER* header, void* bits, int xSrc, int ySrc, int dxSrc,
                  int dySrc, UINT flags);

@@ -28,7 +28,8 @@ int g_x = 10, g_y = 10;
 
 void Draw(HDC hdc, const BITMAPINFOHEADER* header, const void* bits, int x, int y) {
     const HDRAWDIB hdd = DrawDibOpen();
-    DrawDibDraw(hdd, hdc, x, y, -1, -1, header, bits, 0, 0, 2, 2, 0);
+    DrawDibDraw(hdd, hdc, x, y, -1, -1, const_cast<BITMAPINFOHEADER*>(header),
+                const_cast<void*>(bits), 0, 0, 2, 2, 0);
     DrawDibClose(hdd);
 }
 

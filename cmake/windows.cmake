@@ -1,0 +1,30 @@
+# The Windows build: the same application sources and the framework subset over the real system
+# API; no window layer, no SDL, no GStreamer, no tests. Static runtime libraries, so that the
+# program runs from a disc with nothing beside it.
+enable_language(RC)
+add_executable(menushell WIN32
+  app/main.cpp
+  app/shell_app.cpp
+  buttons/click.cpp
+  buttons/hover.cpp
+  description/description_reader.cpp
+  description/key_value_file.cpp
+  description/shell_button.cpp
+  description/shell_description.cpp
+  imaging/dib_image.cpp
+  movie/movie.cpp
+  platform/afx/app.cpp
+  platform/afx/dialog.cpp
+  platform/afx/file_find.cpp
+  platform/afx/gdi.cpp
+  platform/afx/message_map.cpp
+  platform/afx/wnd.cpp
+  platform/afx/win_main.cpp
+  platform/file_stream.cpp
+  res/menushell.rc
+  window/painting.cpp
+  window/picture_wnd.cpp
+  window/shell_dlg.cpp
+)
+target_link_libraries(menushell PRIVATE user32 gdi32 msvfw32 winmm shell32 ole32 strmiids uuid)
+target_link_options(menushell PRIVATE -static -static-libgcc -static-libstdc++)
