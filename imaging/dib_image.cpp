@@ -224,9 +224,8 @@ BOOL DibImage::Draw(HDC hdc, LONG x, LONG y) const {
     }
     const BITMAPINFOHEADER& h = m_pInfo->bmiHeader;
     const HDRAWDIB hdd = DrawDibOpen();
-    const BOOL drawn =
-        DrawDibDraw(hdd, hdc, x, y, -1, -1, &m_pInfo->bmiHeader, m_pBits, 0, 0, h.biWidth,
-                    h.biHeight, 0);
+    const BOOL drawn = DrawDibDraw(hdd, hdc, x, y, -1, -1, &m_pInfo->bmiHeader, m_pBits, 0, 0,
+                                   h.biWidth, h.biHeight, 0);
     DrawDibClose(hdd);
     return drawn;
 }

@@ -6,7 +6,6 @@
 #include "platform/afx/gdi.h"
 #include "platform/afx/message_map.h"
 
-
 class CDataExchange;
 class CCreateContext;
 

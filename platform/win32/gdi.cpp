@@ -162,8 +162,8 @@ BOOL DrawDibClose(HDRAWDIB hdd) {
 }
 
 BOOL DrawDibDraw(HDRAWDIB hdd, HDC hdc, int xDst, int yDst, int dxDst, int dyDst,
-                 BITMAPINFOHEADER* header, void* bits, int xSrc, int ySrc, int dxSrc,
-                 int dySrc, UINT /*flags*/) {
+                 BITMAPINFOHEADER* header, void* bits, int xSrc, int ySrc, int dxSrc, int dySrc,
+                 UINT /*flags*/) {
     const auto [dc, top] = Target(hdc);
     if (hdd == nullptr || dc == nullptr || header == nullptr || bits == nullptr ||
         (header->biBitCount != 24 && header->biBitCount != 8) || header->biWidth <= 0 ||

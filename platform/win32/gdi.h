@@ -24,5 +24,5 @@ using HDRAWDIB = HANDLE;
 HDRAWDIB DrawDibOpen();
 BOOL DrawDibClose(HDRAWDIB hdd);
 BOOL DrawDibDraw(HDRAWDIB hdd, HDC hdc, int xDst, int yDst, int dxDst, int dyDst,
-                 BITMAPINFOHEADER* header, void* bits, int xSrc, int ySrc, int dxSrc,
-                 int dySrc, UINT flags);
+                 BITMAPINFOHEADER* header, void* bits, int xSrc, int ySrc, int dxSrc, int dySrc,
+                 UINT flags);
