@@ -130,7 +130,9 @@ busy=()
 # Under a window manager that draws frames, the framed window is centred in the work area.
 openbox --sm-disable >/dev/null 2>&1 &
 busy+=($!)
-retry xprop -root _NET_SUPPORTED >/dev/null
+# Managing once it names its check window (_NET_SUPPORTED comes earlier).
+retry sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
+sleep 0.5
 menu false
 xdotool mousemove 900 700
 "$launcher" 2>stderr.txt &

@@ -10,9 +10,9 @@
 namespace backend {
 namespace {
 
-// A manager that supports the request answers in a round trip or two; a hung one must not hold
-// up the menu.
-constexpr auto kPatience = std::chrono::milliseconds(200);
+// A manager that supports the request answers in a round trip or two, a busy one later; a hung
+// one must not hold up the menu for long.
+constexpr auto kPatience = std::chrono::milliseconds(500);
 
 bool Supported(Display* display, Atom request) {
     Atom type = None;
