@@ -8,11 +8,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 launcher=$(realpath "${1:-$root/build/app/menushell}")
 source "$root/tests/e2e/xvfb.sh"
-work=$(mktemp -d)
-trap 'stop_x; rm -rf "$work"' EXIT
-cp -r "$root/examples/demo/shellmedia" "$work/shellmedia"
-cd "$work"
-start_x 1024x768
+start_sandbox 1024x768  # a scratch folder with a private X server
+cp -r "$root/examples/demo/shellmedia" shellmedia
 xdotool mousemove 1000 700
 
 ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }

@@ -14,11 +14,8 @@ launchers=()
 for launcher in "$@"; do launchers+=("$(realpath "$launcher")"); done
 probe=$root/build/tools/screen_probe
 source "$root/tests/e2e/xvfb.sh"
-work=$(mktemp -d)
-trap 'stop_x; rm -rf "$work"' EXIT
-cp -r "$root/examples/demo/shellmedia" "$work/shellmedia"
-cd "$work"
-start_x 1024x768
+start_sandbox 1024x768  # a scratch folder with a private X server
+cp -r "$root/examples/demo/shellmedia" shellmedia
 xdotool mousemove 1000 700
 
 stats() { sort -n | awk '{ v[NR] = $1 } END { printf "%.1f / %.1f / %.1f", v[1], v[int((NR + 1) / 2)], v[NR] }'; }

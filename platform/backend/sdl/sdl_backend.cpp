@@ -191,12 +191,16 @@ class SdlBackend : public Backend {
         if (sdl == nullptr) {
             return {};
         }
+        WindowState& state = m_windows[window];
         Margins m = SdlKnownFrame(sdl);
-        if ((m.top | m.left | m.bottom | m.right) == 0) {
-            RequestFrameExtents(sdl, &m);
+        if ((m.top | m.left | m.bottom | m.right) != 0) {
+            state.frame = m;
+        } else if (!state.frameAsked) {
+            // Once per window: without a manager that answers, asking again only costs time.
+            state.frameAsked = true;
+            RequestFrameExtents(sdl, &state.frame);
         }
-        m_windows[window].frame = m;
-        return m;
+        return state.frame;
     }
 
     void SetCursor(const Cursor* cursor) override {
@@ -247,7 +251,8 @@ class SdlBackend : public Backend {
     struct WindowState {
         SDL_Window* sdl = nullptr;
         Image last;
-        Margins frame;  // as the window manager told us before SDL knew it
+        Margins frame;            // as the window manager told us before SDL knew it
+        bool frameAsked = false;  // the manager was asked once already
     };
 
     SDL_Window* Find(int window) {
