@@ -1,7 +1,7 @@
 // Drawing into a window's frame through the device contexts BeginPaint hands out.
 #include <gtest/gtest.h>
 
-#include <initializer_list>
+#include <vector>
 
 #include "tests/helpers/headless.h"
 
@@ -61,16 +61,6 @@ class DrawingTest : public testing_support::HeadlessTest {
         RegisterClassA(&wc);
         g_x = g_y = 10;
     }
-
-    struct Pixel {
-        int x, y;
-        std::uint32_t rgb;
-    };
-    void ExpectPixels(HWND top, std::initializer_list<Pixel> pixels) {
-        for (const Pixel& p : pixels) {
-            EXPECT_EQ(PixelAt(top, p.x, p.y), p.rgb) << p.x << "," << p.y;
-        }
-    }
 };
 
 TEST_F(DrawingTest, DibsLandRightWayUpAtTheirPlace) {
@@ -78,16 +68,18 @@ TEST_F(DrawingTest, DibsLandRightWayUpAtTheirPlace) {
                                      nullptr, nullptr, nullptr);
     PumpUntilIdle();
     for (int x0 : {10, 20}) {  // 24 bits, then 8 bits through the palette
-        ExpectPixels(top, {{x0, 10, kRed},
-                           {x0 + 1, 10, kGreen},
-                           {x0, 11, kBlue},
-                           {x0 + 1, 11, kWhite},
-                           {x0 + 2, 10, kBlack}});
+        EXPECT_EQ(PixelAt(top, x0, 10), kRed) << x0;
+        EXPECT_EQ(PixelAt(top, x0 + 1, 10), kGreen) << x0;
+        EXPECT_EQ(PixelAt(top, x0, 11), kBlue) << x0;
+        EXPECT_EQ(PixelAt(top, x0 + 1, 11), kWhite) << x0;
+        EXPECT_EQ(PixelAt(top, x0 + 2, 10), kBlack) << x0;
     }
     // FrameRect is one pixel wide, on the rectangle's inside edge.
-    ExpectPixels(
-        top,
-        {{30, 30, kWhite}, {39, 35, kWhite}, {31, 31, kBlack}, {40, 35, kBlack}, {35, 36, kBlack}});
+    EXPECT_EQ(PixelAt(top, 30, 30), kWhite);
+    EXPECT_EQ(PixelAt(top, 39, 35), kWhite);
+    EXPECT_EQ(PixelAt(top, 31, 31), kBlack);
+    EXPECT_EQ(PixelAt(top, 40, 35), kBlack);
+    EXPECT_EQ(PixelAt(top, 35, 36), kBlack);
     DestroyWindow(top);
 }
 
@@ -145,14 +137,14 @@ TEST_F(DrawingTest, StretchedFramesReachTheScreenWhilePostsKeepComing) {
     for (int n = 0; n < 50 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE) == TRUE; ++n) {
         DispatchMessageA(&msg);
     }
-    ExpectPixels(top, {{4, 4, kRed},
-                       {7, 7, kRed},
-                       {8, 4, kGreen},
-                       {4, 8, kBlue},
-                       {11, 11, kWhite},
-                       {12, 12, kBlack},
-                       {3, 3, kBlack},
-                       {15, 0, kRed}});  // the last cut at the edge
+    EXPECT_EQ(PixelAt(top, 4, 4), kRed);
+    EXPECT_EQ(PixelAt(top, 7, 7), kRed);
+    EXPECT_EQ(PixelAt(top, 8, 4), kGreen);
+    EXPECT_EQ(PixelAt(top, 4, 8), kBlue);
+    EXPECT_EQ(PixelAt(top, 11, 11), kWhite);
+    EXPECT_EQ(PixelAt(top, 12, 12), kBlack);
+    EXPECT_EQ(PixelAt(top, 3, 3), kBlack);
+    EXPECT_EQ(PixelAt(top, 15, 0), kRed);  // cut at the window's edge
     DestroyWindow(top);
 }
 
