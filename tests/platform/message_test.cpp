@@ -1,9 +1,10 @@
 // Window-system semantics pinned by the exact messages each window procedure receives.
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <ostream>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/window_system.h"
@@ -11,6 +12,8 @@
 
 namespace {
 
+struct Msg;
+using Trace = std::vector<Msg>;
 struct Msg {
     UINT message;
     HWND hwnd;
@@ -49,22 +52,14 @@ LRESULT CALLBACK RecorderProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-std::string Describe(const std::vector<Msg>& trace) {
-    std::ostringstream out;
-    for (const Msg& m : trace) {
-        out << "  {0x" << std::hex << m.message << ", " << m.hwnd << "}\n";
-    }
-    return out.str();
+void PrintTo(const Msg& m, std::ostream* out) {
+    *out << "{0x" << std::hex << m.message << ", " << m.hwnd << "}";
 }
 
-#define EXPECT_SEQUENCE(...)                                              \
-    do {                                                                  \
-        const std::vector<Msg> expected = __VA_ARGS__;                    \
-        EXPECT_EQ(g_trace, expected) << "expected:\n"                     \
-                                     << Describe(expected) << "actual:\n" \
-                                     << Describe(g_trace);                \
-        g_trace.clear();                                                  \
-    } while (0)
+// The messages recorded since the last call.
+Trace Take() {
+    return std::exchange(g_trace, {});
+}
 
 class MessageTest : public testing_support::HeadlessTest {
   protected:
@@ -77,6 +72,10 @@ class MessageTest : public testing_support::HeadlessTest {
         g_trace.clear();
     }
 
+    void Settle() {
+        PumpUntilIdle();
+        g_trace.clear();
+    }
     HWND TopLevel(DWORD style = WS_POPUP | WS_VISIBLE) {
         return CreateWindowExA(0, "Recorder", "top", style, 100, 100, 200, 150, nullptr, nullptr,
                                nullptr, nullptr);
@@ -87,125 +86,108 @@ class MessageTest : public testing_support::HeadlessTest {
     }
 };
 
-TEST_F(MessageTest, SentNowPostedLater) {
+TEST_F(MessageTest, SentNowPostedLaterBeforeInputPaintTimer) {
     const HWND top = TopLevel();
-    PumpUntilIdle();
-    g_trace.clear();
-    PostMessageA(top, WM_USER + 1, 0, 0);
-    SendMessageA(top, WM_USER + 2, 0, 0);
-    // Send runs the procedure at once, also from inside another handler.
-    SendMessageA(top, WM_USER + 9, 0, 0);
-    EXPECT_SEQUENCE({{WM_USER + 2, top}, {WM_USER + 9, top}, {WM_USER + 10, top}});
-    PumpUntilIdle();
-    EXPECT_SEQUENCE({{WM_USER + 1, top}});
-}
-
-TEST_F(MessageTest, LoopTakesPostedInputPaintTimerInThatOrder) {
-    const HWND top = TopLevel();
-    PumpUntilIdle();
-    g_trace.clear();
+    Settle();
     SetTimer(top, 7, 100, nullptr);
     m_backend->Advance(100);
     InvalidateRect(top, nullptr, FALSE);
     MouseMove(top, 5, 5);
     PostMessageA(top, WM_USER + 1, 0, 0);
+    SendMessageA(top, WM_USER + 2, 0, 0);
+    // Send runs the procedure at once, also from inside another handler.
+    SendMessageA(top, WM_USER + 9, 0, 0);
+    EXPECT_EQ(Take(), (Trace{{WM_USER + 2, top}, {WM_USER + 9, top}, {WM_USER + 10, top}}));
     PumpUntilIdle();
-    EXPECT_SEQUENCE({{WM_USER + 1, top},
-                     {WM_SETCURSOR, top},
-                     {WM_MOUSEMOVE, top},
-                     {WM_PAINT, top},
-                     {WM_TIMER, top}});
+    EXPECT_EQ(Take(), (Trace{{WM_USER + 1, top},
+                             {WM_SETCURSOR, top},
+                             {WM_MOUSEMOVE, top},
+                             {WM_PAINT, top},
+                             {WM_TIMER, top}}));
 }
 
 TEST_F(MessageTest, PaintMergesAndErasesAndReachesChildren) {
     const HWND top = TopLevel();
     const HWND child = Child(top);
-    PumpUntilIdle();
-    g_trace.clear();
+    Settle();
     // InvalidateRect(top, NULL, TRUE) three times without WS_CLIPCHILDREN: one paint each, parent
     // first, erasing inside BeginPaint.
     InvalidateRect(top, nullptr, FALSE);
     InvalidateRect(top, nullptr, TRUE);
     InvalidateRect(top, nullptr, FALSE);
     PumpUntilIdle();
-    EXPECT_SEQUENCE(
-        {{WM_PAINT, top}, {WM_ERASEBKGND, top}, {WM_PAINT, child}, {WM_ERASEBKGND, child}});
+    EXPECT_EQ(
+        Take(),
+        (Trace{{WM_PAINT, top}, {WM_ERASEBKGND, top}, {WM_PAINT, child}, {WM_ERASEBKGND, child}}));
     // Without erasing nothing is erased; an area away from the child leaves it alone.
     const RECT corner{0, 0, 10, 10};
     InvalidateRect(top, &corner, FALSE);
     PumpUntilIdle();
-    EXPECT_SEQUENCE({{WM_PAINT, top}});
+    EXPECT_EQ(Take(), (Trace{{WM_PAINT, top}}));
     // A hidden child is not painted.
     ShowWindow(child, SW_HIDE);
-    PumpUntilIdle();
-    g_trace.clear();
+    Settle();
     InvalidateRect(top, nullptr, FALSE);
     PumpUntilIdle();
-    EXPECT_SEQUENCE({{WM_PAINT, top}});
-}
-
-TEST_F(MessageTest, ClipChildrenKeepsChildrenValid) {
-    const HWND top = TopLevel(WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN);
-    Child(top);
+    EXPECT_EQ(Take(), (Trace{{WM_PAINT, top}}));
+    // WS_CLIPCHILDREN keeps the children valid.
+    const HWND clip = TopLevel(WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN);
+    Child(clip);
+    Settle();
+    InvalidateRect(clip, nullptr, TRUE);
     PumpUntilIdle();
-    g_trace.clear();
-    InvalidateRect(top, nullptr, TRUE);
-    PumpUntilIdle();
-    EXPECT_SEQUENCE({{WM_PAINT, top}, {WM_ERASEBKGND, top}});
+    EXPECT_EQ(Take(), (Trace{{WM_PAINT, clip}, {WM_ERASEBKGND, clip}}));
 }
 
 TEST_F(MessageTest, Timers) {
     const HWND top = TopLevel();
-    PumpUntilIdle();
-    g_trace.clear();
+    Settle();
     // Setting the same timer again replaces it.
     SetTimer(top, 1, 100, nullptr);
     SetTimer(top, 1, 300, nullptr);
     AdvanceAndPump(299);
-    EXPECT_SEQUENCE({});
+    EXPECT_TRUE(Take().empty());
     AdvanceAndPump(1);
-    EXPECT_SEQUENCE({{WM_TIMER, top}});
+    EXPECT_EQ(Take(), (Trace{{WM_TIMER, top}}));
     // KillTimer also drops a WM_TIMER that was due but not yet taken.
     AdvanceAndPump(0);
     m_backend->Advance(300);
     EXPECT_TRUE(KillTimer(top, 1));
     PumpUntilIdle();
-    EXPECT_SEQUENCE({});
+    EXPECT_TRUE(Take().empty());
     EXPECT_FALSE(KillTimer(top, 1));
     // A destroyed window's timers go with it.
     SetTimer(top, 2, 50, nullptr);
     DestroyWindow(top);
     AdvanceAndPump(100);
-    EXPECT_SEQUENCE({});
+    EXPECT_TRUE(Take().empty());
 }
 
 TEST_F(MessageTest, PointerInputGoesThroughTransparentStatics) {
     const HWND top = TopLevel();
     const HWND plain = Child(top, "STATIC");
-    PumpUntilIdle();
-    g_trace.clear();
+    Settle();
     // Over a STATIC without SS_NOTIFY the parent gets the input, in its own coordinates.
     MouseMove(top, 60, 50);
     PumpUntilIdle();
-    EXPECT_SEQUENCE({{WM_SETCURSOR, top}, {WM_MOUSEMOVE, top}});
+    EXPECT_EQ(Take(), (Trace{{WM_SETCURSOR, top}, {WM_MOUSEMOVE, top}}));
     DestroyWindow(plain);
 
     const HWND notify = Child(top, "Recorder");
-    PumpUntilIdle();
-    g_trace.clear();
+    Settle();
     MouseMove(top, 60, 50);
     Click(top, 60, 50);
     PumpUntilIdle();
     // WM_SETCURSOR asks the child, whose default asks its parent.
-    EXPECT_SEQUENCE({{WM_SETCURSOR, notify},
-                     {WM_SETCURSOR, top},
-                     {WM_MOUSEMOVE, notify},
-                     {WM_SETCURSOR, notify},
-                     {WM_SETCURSOR, top},
-                     {WM_LBUTTONDOWN, notify},
-                     {WM_SETCURSOR, notify},
-                     {WM_SETCURSOR, top},
-                     {WM_LBUTTONUP, notify}});
+    EXPECT_EQ(Take(), (Trace{{WM_SETCURSOR, notify},
+                             {WM_SETCURSOR, top},
+                             {WM_MOUSEMOVE, notify},
+                             {WM_SETCURSOR, notify},
+                             {WM_SETCURSOR, top},
+                             {WM_LBUTTONDOWN, notify},
+                             {WM_SETCURSOR, notify},
+                             {WM_SETCURSOR, top},
+                             {WM_LBUTTONUP, notify}}));
 }
 
 TEST_F(MessageTest, DoubleClicksNeedTheClassStyleTheTimeAndTheDistance) {
@@ -219,13 +201,12 @@ TEST_F(MessageTest, DoubleClicksNeedTheClassStyleTheTimeAndTheDistance) {
     const HWND plain = TopLevel();
     auto buttons = [&] {  // the trace without the cursor queries
         PumpUntilIdle();
-        std::vector<Msg> pressed;
-        for (const Msg& m : g_trace) {
+        Trace pressed;
+        for (const Msg& m : Take()) {
             if (m.message != WM_SETCURSOR && m.message != WM_PAINT && m.message != WM_ERASEBKGND) {
                 pressed.push_back(m);
             }
         }
-        g_trace.clear();
         return pressed;
     };
     auto clicks = [&](HWND top, int x1, int x2, std::uint64_t apart) {
@@ -240,23 +221,23 @@ TEST_F(MessageTest, DoubleClicksNeedTheClassStyleTheTimeAndTheDistance) {
     Click(dbl, 10, 10);
     Click(dbl, 12, 10);
     Click(dbl, 12, 10);
-    EXPECT_EQ(buttons(), (std::vector<Msg>{{WM_LBUTTONDOWN, dbl},
-                                           {WM_LBUTTONUP, dbl},
-                                           {WM_LBUTTONDBLCLK, dbl},
-                                           {WM_LBUTTONUP, dbl},
-                                           {WM_LBUTTONDOWN, dbl},
-                                           {WM_LBUTTONUP, dbl}}));
+    EXPECT_EQ(buttons(), (Trace{{WM_LBUTTONDOWN, dbl},
+                                {WM_LBUTTONUP, dbl},
+                                {WM_LBUTTONDBLCLK, dbl},
+                                {WM_LBUTTONUP, dbl},
+                                {WM_LBUTTONDOWN, dbl},
+                                {WM_LBUTTONUP, dbl}}));
     m_backend->Advance(1000);
-    const std::vector<Msg> twoClicks = {
+    const Trace twoClicks = {
         {WM_LBUTTONDOWN, dbl}, {WM_LBUTTONUP, dbl}, {WM_LBUTTONDOWN, dbl}, {WM_LBUTTONUP, dbl}};
     EXPECT_EQ(clicks(dbl, 10, 10, 500)[2].message, WM_LBUTTONDBLCLK);
     EXPECT_EQ(clicks(dbl, 10, 10, 501), twoClicks);  // too slow
     EXPECT_EQ(clicks(dbl, 10, 13, 0), twoClicks);    // too far
     // Without CS_DBLCLKS every press is a press.
-    EXPECT_EQ(clicks(plain, 10, 10, 0), (std::vector<Msg>{{WM_LBUTTONDOWN, plain},
-                                                          {WM_LBUTTONUP, plain},
-                                                          {WM_LBUTTONDOWN, plain},
-                                                          {WM_LBUTTONUP, plain}}));
+    EXPECT_EQ(clicks(plain, 10, 10, 0), (Trace{{WM_LBUTTONDOWN, plain},
+                                               {WM_LBUTTONUP, plain},
+                                               {WM_LBUTTONDOWN, plain},
+                                               {WM_LBUTTONUP, plain}}));
     // The right button pairs the same way.
     backend::InputEvent right;
     right.type = backend::EventType::kMouseDown;
@@ -265,15 +246,14 @@ TEST_F(MessageTest, DoubleClicksNeedTheClassStyleTheTimeAndTheDistance) {
     right.button = backend::MouseButton::kRight;
     m_backend->Input(right);
     m_backend->Input(right);
-    EXPECT_EQ(buttons(), (std::vector<Msg>{{WM_RBUTTONDOWN, dbl}, {WM_RBUTTONDBLCLK, dbl}}));
+    EXPECT_EQ(buttons(), (Trace{{WM_RBUTTONDOWN, dbl}, {WM_RBUTTONDBLCLK, dbl}}));
 }
 
 // Nothing captures the mouse: what the pointer does outside the window, held button or not,
 // is another window's business.
 TEST_F(MessageTest, NoMouseInputFromOutsideTheWindow) {
     const HWND top = TopLevel();
-    PumpUntilIdle();
-    g_trace.clear();
+    Settle();
     backend::InputEvent e;
     e.window = win32::Find(top)->backendId;
     e.button = backend::MouseButton::kLeft;
@@ -290,8 +270,10 @@ TEST_F(MessageTest, NoMouseInputFromOutsideTheWindow) {
         m_backend->Input(e);
     }
     PumpUntilIdle();
-    EXPECT_SEQUENCE(
-        {{WM_SETCURSOR, top}, {WM_MOUSEMOVE, top}, {WM_SETCURSOR, top}, {WM_LBUTTONDOWN, top}});
+    EXPECT_EQ(
+        Take(),
+        (Trace{
+            {WM_SETCURSOR, top}, {WM_MOUSEMOVE, top}, {WM_SETCURSOR, top}, {WM_LBUTTONDOWN, top}}));
 }
 
 TEST_F(MessageTest, CoordinatesAndPlacement) {
