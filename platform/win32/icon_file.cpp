@@ -179,6 +179,10 @@ std::optional<backend::Cursor> DecodeIconFile(const std::vector<std::uint8_t>& f
     if (type == 2) {
         cursor.hotX = std::min(best->hotX, image->width - 1) * size / image->width;
         cursor.hotY = std::min(best->hotY, image->height - 1) * size / image->height;
+    } else {
+        // An icon file used as a cursor points with its centre, as the system's loader has it.
+        cursor.hotX = size / 2;
+        cursor.hotY = size / 2;
     }
     cursor.image =
         image->width == size && image->height == size ? std::move(*image) : Scale(*image, size);

@@ -11,7 +11,7 @@ namespace win32 {
 
 // Picks the entry of `size` x `size` with the most colours (else the nearest size, scaled) and
 // decodes it: DIB entries with their AND mask as alpha, PNG entries through SDL_image. A
-// cursor's hot spot is kept. Nullopt for anything malformed.
+// cursor file's hot spot is kept; an icon file's is its centre. Nullopt for anything malformed.
 std::optional<backend::Cursor> DecodeIconFile(const std::vector<std::uint8_t>& file, int size);
 
 }  // namespace win32

@@ -15,14 +15,8 @@ bmp "$m/Pics/Lo.bmp" '#c00000'
 bmp "$m/Pics/HI.bmp" '#00c000'
 bmp "$m/Pics/Bubble.bmp" '#0000c0'
 sox -n -r 22050 -c 1 -b 16 "$m/Sounds/Over.WAV" synth 0.2 sine 440 vol 0.5
-cursor() {  # name colour hot-x hot-y: a .cur file (ImageMagick writes the icon type)
-  convert -size 32x32 xc:"$2" "CUR:$m/$1"
-  printf '\x02\x00' | dd of="$m/$1" bs=1 seek=2 conv=notrunc status=none
-  printf "\\x$(printf %02x "$3")\\x00\\x$(printf %02x "$4")\\x00" |
-    dd of="$m/$1" bs=1 seek=10 conv=notrunc status=none
-}
-cursor Arrow.CUR red 0 0
-cursor Hand.cur blue 3 4
+cursor "$m/Arrow.CUR" red 0 0
+cursor "$m/Hand.cur" blue 3 4
 printf '#!/bin/sh\npwd > marker.txt\n' > marker.sh
 chmod +x marker.sh
 

@@ -90,7 +90,7 @@ echo "intro: from the start red seen at $((red - started)) ms, green $((green - 
 # Four colours in turn over 2 s: the menu comes no sooner, and not long after.
 (( menu_seen - started >= 1900 )) || { echo "FAIL: movie too fast"; exit 1; }
 (( menu_seen - started <= 6000 )) || { echo "FAIL: movie too slow"; exit 1; }
-is_cursor "32x32 hot 0,0 ffff0000" || { echo "FAIL: pointer after the movie: $("$probe" cursor)"; exit 1; }
+is_cursor "32x32 hot 16,16 ffff0000" || { echo "FAIL: pointer after the movie: $("$probe" cursor)"; exit 1; }
 xdotool mousemove $((X + 150)) $((Y + 110))
 seen_at $((X + 150)) $((Y + 110)) 0,192,0 "hovered after the movie" >/dev/null
 xdotool key Escape

@@ -67,6 +67,14 @@ bmp() {  # file colour [WxH]
   convert -size "${3:-100x20}" xc:"$2" -type truecolor "BMP3:$1"
 }
 
+# A one-colour 32 x 32 cursor file with its hot spot (ImageMagick writes an icon file's type).
+cursor() {  # file colour hot-x hot-y
+  convert -size 32x32 xc:"$2" "CUR:$1"
+  printf '\x02\x00' | dd of="$1" bs=1 seek=2 conv=notrunc status=none
+  printf "\\x$(printf %02x "$3")\\x00\\x$(printf %02x "$4")\\x00" |
+    dd of="$1" bs=1 seek=10 conv=notrunc status=none
+}
+
 # Starts a program in the background (standard error to stderr.txt), sets $pid, and waits for
 # its window titled NAME to show; sets $window.
 launch() {  # name command...

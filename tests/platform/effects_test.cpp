@@ -119,6 +119,10 @@ TEST_F(EffectsTest, IconsAndCursorsLoadAt32x32) {
     ASSERT_NE(small, nullptr);
     // Scaled up, the hot spot with it.
     EXPECT_EQ(std::tie(small->image.width, small->hotX, small->hotY), std::make_tuple(32, 16, 4));
+    // An icon file taken as a cursor points with its centre.
+    const backend::Cursor* iconCursor = load("m\\two.ico", IMAGE_CURSOR);
+    ASSERT_NE(iconCursor, nullptr);
+    EXPECT_EQ(std::tie(iconCursor->hotX, iconCursor->hotY), std::make_tuple(16, 16));
     const backend::Cursor* png = load("m\\png.ico", IMAGE_ICON);
     ASSERT_NE(png, nullptr);
     EXPECT_EQ(pixel(png, 3, 3), 0xFF123456u);

@@ -1,0 +1,173 @@
+#!/usr/bin/env bash
+# The Windows build under Wine beside the Linux build, on one generated menu in one private X
+# server: title and placement, normal, hovered and bubble pictures, both cursors, a command,
+# "exit", full screen, a button that cannot load, and the introduction through DirectShow.
+# Screenshots of the two builds must agree pixel for pixel.
+set -euo pipefail
+launcher=$(realpath "$1")
+exe=$(realpath "$2")
+probe=$(realpath "$3")
+wine=${WINE:-/usr/lib/wine/wine64}
+source "$(dirname "$0")/xvfb.sh"
+start_sandbox 1024x768
+
+export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
+wineserver=${wine%/*}/wineserver
+trap '"$wineserver" -k 2>/dev/null || true; stop_x; rm -rf "$work"' EXIT
+"$wine" wineboot --init 2>/dev/null
+"$wineserver" -w
+# The video renderer draws through Direct3D, whose OpenGL child windows stay black on Xvfb.
+"$wine" reg add 'HKCU\Software\Wine\Direct3D' /v renderer /t REG_SZ /d gdi /f >/dev/null 2>&1
+
+m=shellmedia
+mkdir -p "$m/pics"
+bmp "$m/pics/lo.bmp" '#c00000'
+bmp "$m/pics/hi.bmp" '#00c000'
+bmp "$m/pics/bubble.bmp" '#0000c0'
+convert -size 640x480 gradient:'#ff8000-#004080' -type truecolor "BMP3:$m/shaded.bmp"
+convert -size 32x32 xc:red "ICO:$m/arrow.cur"  # an icon file: it points with its centre
+cursor "$m/hand.cur" blue 3 4
+printf '#!/bin/sh\npwd > marker.txt\n' > marker.sh
+printf 'cd > marker.txt\r\n' > marker.bat
+chmod +x marker.sh
+gst-launch-1.0 -q videotestsrc pattern=red num-buffers=40 ! \
+  video/x-raw,width=160,height=120,framerate=16/1 ! videoconvert ! jpegenc ! avimux ! \
+  filesink location="$m/intro.avi"
+
+menu() {  # fullscreen play_movie second-button
+  describe "$m/menu.shl" app_name '"Wine Menu"' app_icon null app_cursor_lo arrow.cur \
+    app_cursor_hi hand.cur app_fullscreen "$1" app_drawrects false bg_image shaded.bmp \
+    num_movies 1 intro intro.avi play_movie "$2" num_buttons 2 button1 marker.btn button2 "$3"
+}
+button() {  # file y command
+  describe "$m/$1" image_lo 'pics\lo.bmp' image_hi 'pics\hi.bmp' \
+    image_bubble 'pics\bubble.bmp' pos_x 100 pos_y "$2" rect_l 100 rect_t "$2" rect_r 200 \
+    rect_b $(($2 + 20)) sound_hoover null sound_click null execute_cmd "$3" shutdown false
+}
+button exit.btn 200 exit
+printf 'image_hi = pics\\hi.bmp\r\n' > "$m/broken.btn"
+
+start() {  # build
+  if [[ $1 == linux ]]; then "$launcher"; else "$wine" "$exe"; fi
+}
+shot() {  # file [geometry]: the picture window, or the given part of the screen
+  import -window root -crop "${2:-640x480+$X+$Y}" +repage "$1"
+}
+same_pictures() {  # a b what
+  local differ
+  differ=$(compare -metric AE "$1" "$2" null: 2>&1) || true
+  [[ "$differ" == 0 ]] || { echo "FAIL: $3: $differ pixels differ between the builds"; exit 1; }
+}
+
+for build in linux windows; do
+  marker=marker.sh
+  [[ $build == windows ]] && marker=marker.bat
+  button marker.btn 100 "$marker"
+  menu false false exit.btn
+  xdotool mousemove 5 5
+  launch "Wine Menu" start "$build"
+  [[ "$(xdotool getwindowname "$window")" == "Wine Menu" ]] || { echo "FAIL: $build: title"; exit 1; }
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  # Without a window manager Wine keeps room above the client area for the caption a manager
+  # would draw, and centres the whole; the Linux build centres what is on the screen.
+  if [[ $build == linux ]]; then
+    [[ "$X,$Y" == 192,144 ]] || { echo "FAIL: linux: placed at $X,$Y"; exit 1; }
+  elif ((X != 192 || Y < 144 || Y > 164)); then
+    echo "FAIL: windows: placed at $X,$Y"
+    exit 1
+  fi
+  [[ "$WIDTH,$HEIGHT" == 640,480 ]] || { echo "FAIL: $build: size $WIDTH,$HEIGHT"; exit 1; }
+
+  xdotool mousemove $((X + 300)) $((Y + 300))
+  expect_pixel $((X + 150)) $((Y + 110)) 192,0,0 "$build: normal picture"
+  expect_cursor "32x32 hot 16,16 ffff0000" "$build: normal cursor"
+  shot "$build-normal.png"
+
+  # The hovered picture lasts half a second: take it again if the bubble came first.
+  for attempt in 1 2 3; do
+    xdotool mousemove $((X + 150)) $((Y + 110))
+    expect_pixel $((X + 150)) $((Y + 110)) 0,192,0 "$build: hovered picture"
+    shot "$build-hovered.png"
+    [[ "$(convert "$build-hovered.png" -format '%[pixel:p{150,110}]' info:)" == 'srgb(0,192,0)' ]] && break
+    ((attempt < 3)) || { echo "FAIL: $build: hovered picture not caught"; exit 1; }
+    xdotool mousemove $((X + 300)) $((Y + 300))
+    expect_pixel $((X + 150)) $((Y + 110)) 192,0,0 "$build: normal again"
+  done
+  expect_cursor "32x32 hot 3,4 ff0000ff" "$build: hover cursor"
+  expect_pixel $((X + 150)) $((Y + 110)) 0,0,192 "$build: bubble picture"
+  shot "$build-bubble.png"
+
+  rm -f marker.txt
+  xdotool click 1
+  expect_file marker.txt "$build: command"
+  want=$work
+  [[ $build == windows ]] && want="Z:${work//\//\\}"
+  [[ "$(tr -d '\r' <marker.txt)" == "$want" ]] || { echo "FAIL: $build: command ran in $(cat marker.txt)"; exit 1; }
+  xdotool mousemove $((X + 150)) $((Y + 210)) click 1
+  ends_with 0 "$build: exit"
+done
+
+# Full screen, messages and movies under a window manager: without one, Wine leaves maximising
+# to the manager that is not there, and nothing gives a message box the keyboard.
+openbox --sm-disable >/dev/null 2>&1 &
+manager=$!
+trap 'kill "$manager"; "$wineserver" -k 2>/dev/null || true; stop_x; rm -rf "$work"' EXIT
+retry sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
+sleep 0.5
+is_red() {  # x y: the movie's red, as decoded
+  local r g b
+  IFS=, read -r r g b <<<"$(pixel "$1" "$2")"
+  ((r > 200 && g < 60 && b < 60))
+}
+is_not_red() { ! is_red "$@"; }
+client_origin() {  # X and Y of $window's client area (xdotool's are off under a manager)
+  X=$(xwininfo -id "$window" | sed -n 's/.*Absolute upper-left X: *//p')
+  Y=$(xwininfo -id "$window" | sed -n 's/.*Absolute upper-left Y: *//p')
+}
+for build in linux windows; do
+  menu true false exit.btn
+  xdotool mousemove 5 5
+  launch "Wine Menu" start "$build"
+  expect_pixel $((192 + 150)) $((144 + 110)) 192,0,0 "$build: full-screen menu centred"
+  expect_pixel 1020 760 0,0,0 "$build: black to the corner"
+  shot "$build-full.png" 1024x768+0+0
+  xdotool key Escape
+  ends_with 0 "$build: Escape in full screen"
+
+  # A button that cannot load: its message first, then an empty window that Escape closes.
+  menu false false broken.btn
+  start "$build" 2>stderr.txt &
+  pid=$!
+  # xdotool does not find the Linux build's message box by its name; the window tree lists it.
+  retry sh -c 'xwininfo -root -tree | grep -q "\"menushell\": ("' ||
+    { echo "FAIL: $build: no message for the broken button"; exit 1; }
+  [[ -z "$(xdotool search --onlyvisible --name "^Wine Menu\$")" ]] ||
+    { echo "FAIL: $build: the window showed before its message"; exit 1; }
+  xdotool key Return
+  window=$(timeout 10 xdotool search --onlyvisible --sync --name "^Wine Menu\$" | head -1)
+  client_origin
+  expect_pixel $((X + 150)) $((Y + 110)) 0,0,0 "$build: no menu after the broken button"
+  xdotool key Escape
+  ends_with 0 "$build: Escape after the broken button"
+
+  # The introduction plays in the picture window, then the menu shows.
+  menu false true exit.btn
+  xdotool mousemove 5 5
+  launch "Wine Menu" start "$build"
+  client_origin
+  retry is_red $((X + 320)) $((Y + 240)) || { echo "FAIL: $build: no movie: $(pixel $((X + 320)) $((Y + 240)))"; exit 1; }
+  # The buttons come back with the first move after the movie.
+  retry is_not_red $((X + 320)) $((Y + 240)) ||
+    { echo "FAIL: $build: the movie never ended"; exit 1; }
+  xdotool mousemove $((X + 300)) $((Y + 300))
+  expect_pixel $((X + 150)) $((Y + 110)) 192,0,0 "$build: the menu after the movie"
+  xwininfo -root -tree | grep -q '"Error": (' && { echo "FAIL: $build: movie message"; exit 1; }
+  xdotool key Escape
+  ends_with 0 "$build: Escape after the movie"
+done
+
+same_pictures linux-normal.png windows-normal.png "normal"
+same_pictures linux-hovered.png windows-hovered.png "hovered"
+same_pictures linux-bubble.png windows-bubble.png "bubble"
+same_pictures linux-full.png windows-full.png "full screen"
+echo "wine end to end: passed"
