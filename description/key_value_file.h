@@ -20,6 +20,8 @@ class TokenLine {
     // The line's next token; null once they are all handed out (which rewinds the line), or
     // when the line has none.
     const char* NextToken();
+    // Every token of the line, for tools that report where a file went wrong.
+    const std::vector<std::string>& Tokens() const { return m_tokens; }
 
   private:
     // Replaces `from` by `to` in [start, end) of `text`, end -1 meaning the end of the text;

@@ -115,24 +115,27 @@ BOOL DibImage::Create(const BITMAPINFOHEADER& header) {
 }
 
 BOOL DibImage::Load(const char* path) {
+    m_strLoadProblem.clear();
+    const auto fail = [this](const char* why) {
+        m_strLoadProblem = why;
+        return FALSE;
+    };
     const auto file = OpenFileStream(path, FileMode::kBinary);
     if (file->fail()) {
-        return FALSE;
+        return fail("cannot be opened");
     }
     BYTE fileHeader[kFileHeaderSize];
-    if (!ReadExactly(*file, fileHeader, sizeof fileHeader)) {
-        return FALSE;
-    }
-    if (fileHeader[0] != 'B' || fileHeader[1] != 'M') {
-        return FALSE;
+    if (!ReadExactly(*file, fileHeader, sizeof fileHeader) || fileHeader[0] != 'B' ||
+        fileHeader[1] != 'M') {
+        return fail("is not a BMP file (it does not start with \"BM\")");
     }
     BITMAPINFOHEADER info{};
     if (!ReadExactly(*file, &info, kInfoHeaderSize)) {
-        return FALSE;
+        return fail("ends inside its header");
     }
     const std::uint64_t remaining = RemainingBytes(*file);
     if (AllocHeader(info) == FALSE) {
-        return FALSE;
+        return fail("claims more palette colours than any picture has");
     }
     const std::uint32_t computed = static_cast<std::uint32_t>(info.biHeight) * m_nStride +
                                    4 * m_nColors + info.biSize +
@@ -141,7 +144,7 @@ BOOL DibImage::Load(const char* path) {
 
     const WORD depth = info.biBitCount;
     if (depth < 8 || depth == 16 || depth > 24) {
-        return FALSE;
+        return fail("has a colour depth that cannot be read (8 or 24 bits per pixel are)");
     }
     std::uint64_t pixelBytes = remaining;
     if (depth == 8) {  // only this path reads the palette, whatever biClrUsed claims
@@ -149,16 +152,16 @@ BOOL DibImage::Load(const char* path) {
         const std::uint64_t held = std::uint64_t{4} * PaletteEntries();
         if (paletteBytes > remaining || !ReadExactly(*file, m_pInfo->bmiColors, held) ||
             !file->seekg(static_cast<std::streamoff>(paletteBytes - held), std::ios::cur)) {
-            return FALSE;
+            return fail("ends inside its palette");
         }
         pixelBytes -= paletteBytes;
     }
     if (BufferSize(info, m_nStride) > pixelBytes + kMissingPixelsAllowed) {
-        return FALSE;
+        return fail("claims far more pixels than the file holds");
     }
     // The palette path needs a non-empty row; the direct path takes even a zero-width picture.
     if ((depth == 8 ? AllocBits() : AllocBuffer()) == FALSE) {
-        return FALSE;
+        return fail("is too large, or its width or height is impossible");
     }
     // The file stores the bottom row first; the buffer holds the top row first. Rows of a
     // zero-width picture are empty, however many the header claims.
@@ -171,7 +174,7 @@ BOOL DibImage::Load(const char* path) {
             const auto got = static_cast<std::size_t>(file->gcount());
             std::memset(into + got, 0, m_nStride - got);
             std::memset(m_pBits, 0, std::size_t{height - 1 - row} * m_nStride);
-            return FALSE;
+            return fail("is cut short: rows are missing at its top");
         }
     }
     return TRUE;

@@ -37,6 +37,7 @@ class DibImage {
     BYTE* m_pBits = nullptr;        // owned: biHeight rows of m_nStride bytes
     std::uint32_t m_nStride = 0;    // bytes per row, padded to a multiple of 4
     std::uint32_t m_nColors = 0;    // palette entries: biClrUsed, or 256 when that is 0
+    std::string m_strLoadProblem;   // why the last Load failed, in a menu author's words
 
   private:
     // biHeight x m_nStride bytes into m_pBits; FALSE when that cannot be allocated.

@@ -1,6 +1,8 @@
 // Sounds (WINMM) and the shell's "open" (SHELL32).
 #pragma once
 
+#include <string>
+
 #include "platform/win32/types.h"
 
 constexpr DWORD SND_SYNC = 0x0000;
@@ -21,3 +23,11 @@ constexpr int SE_ERR_NOASSOC = 31;
 // Returns a value above 32 on success, else an error code.
 HINSTANCE ShellExecuteA(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory,
                         int show);
+
+namespace win32 {
+
+// Whether "open" takes `utf8` as an address for the desktop's opener (a scheme of two letters or
+// more, so that "C:\..." stays a path).
+bool IsAddress(const std::string& utf8);
+
+}  // namespace win32

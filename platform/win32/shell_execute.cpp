@@ -14,13 +14,12 @@ HINSTANCE Result(int code) {
     return reinterpret_cast<HINSTANCE>(static_cast<std::intptr_t>(code));
 }
 
-bool IsAddress(const std::string& text) {
-    // A scheme of two letters or more, so that "C:\..." stays a path.
-    static const std::regex kScheme("^[A-Za-z][A-Za-z0-9+.-]+:.*");
-    return std::regex_match(text, kScheme);
-}
-
 }  // namespace
+
+bool win32::IsAddress(const std::string& utf8) {
+    static const std::regex kScheme("^[A-Za-z][A-Za-z0-9+.-]+:.*");
+    return std::regex_match(utf8, kScheme);
+}
 
 HINSTANCE ShellExecuteA(HWND /*owner*/, LPCSTR verb, LPCSTR file, LPCSTR parameters,
                         LPCSTR /*directory*/, int /*show*/) {
@@ -42,7 +41,7 @@ HINSTANCE ShellExecuteA(HWND /*owner*/, LPCSTR verb, LPCSTR file, LPCSTR paramet
         }
     } else if (exists) {
         argv = {"xdg-open", path};
-    } else if (IsAddress(win32::AnsiToUtf8(file))) {
+    } else if (win32::IsAddress(win32::AnsiToUtf8(file))) {
         argv = {"xdg-open", win32::AnsiToUtf8(file)};
     } else {
         return Result(SE_ERR_FNF);

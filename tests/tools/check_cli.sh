@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# The validator as authors run it: the demo menu is clean (no output, 0), --help, a folder that
+# cannot be read (2), and a broken menu (1) with its problems as JSON, a movie that is no movie
+# among them where this build plays movies.
+set -euo pipefail
+check=$(realpath "$1")
+demo=$(realpath "$2")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+out=$("$check" "$demo") || fail "demo menu: exit $?"
+[[ -z "$out" ]] || fail "demo menu: $out"
+"$check" --help | grep -q '^Usage: menushell-check' || fail "--help"
+
+code=0
+"$check" "$work/none" 2>/dev/null || code=$?
+[[ $code == 2 ]] || fail "missing folder: exit $code"
+code=0
+"$check" "$work" 2>/dev/null || code=$?
+[[ $code == 2 ]] || fail "folder without shellmedia: exit $code"
+
+cp -r "$demo/shellmedia" "$work/"
+cd "$work"
+sed -i 's/^bg_image = back.bmp/bg_image = bak.bmp/' shellmedia/menu.shl
+echo "not a movie" > shellmedia/intro.avi
+code=0
+out=$("$check" --json) || code=$?
+[[ $code == 1 ]] || fail "broken menu: exit $code"
+grep -q '"message": "background \\"bak.bmp\\" matches no file in shellmedia (there is \\"back.bmp\\")"' <<<"$out" ||
+  fail "no JSON entry for the background: $out"
+if [[ -f "$(dirname "$check")/menushell_dshow.so" ]]; then
+  grep -q '"message": "movie \\"intro.avi\\" cannot be played' <<<"$out" || fail "movie not checked: $out"
+fi
+echo "validator: passed"

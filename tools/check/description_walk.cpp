@@ -1,0 +1,207 @@
+#include "tools/check/description_walk.h"
+
+#include <strings.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <regex>
+
+#include "tools/check/text_checks.h"
+
+namespace {
+
+struct Line {
+    int number;
+    std::vector<std::string> tokens;
+};
+
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && strcasecmp(a.c_str(), b.c_str()) == 0;
+}
+
+// A key that the text checks already explain: a byte order mark before it.
+bool ExplainedElsewhere(const std::string& key, const std::string& expected) {
+    return key.rfind("\xEF\xBB\xBF", 0) == 0 && key.substr(3) == expected;
+}
+
+void CheckValue(const std::string& file, const Line& line, const Field& field, Problems& out) {
+    const std::string& value = line.tokens[1];
+    // A lone CR in the value is the text checks' to explain.
+    if (value == "null" || value.find('\r') != std::string::npos) {
+        return;
+    }
+    static const std::regex kInteger("[ \t]*[-+]?[0-9]+");
+    switch (field.kind) {
+        case ValueKind::kFlag:
+            if (value != "true" && value != "false") {
+                out.push_back({file, line.number,
+                               "\"" + std::string(field.key) + "\" must be true or false, found " +
+                                   Quoted(value) + " (read as false)"});
+            }
+            break;
+        case ValueKind::kNumber:
+        case ValueKind::kCount:
+            if (!std::regex_match(value, kInteger)) {
+                out.push_back({file, line.number,
+                               "\"" + std::string(field.key) + "\" must be a number, found " +
+                                   Quoted(value)});
+            } else if (field.kind == ValueKind::kCount && value.find('-') != std::string::npos) {
+                out.push_back({file, line.number,
+                               "\"" + std::string(field.key) + "\" must not be negative, found " +
+                                   Quoted(value)});
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+// A key joined to its value by a tab is one token to the launcher; the text checks say so, and
+// the walk goes on with the two parts the author meant.
+std::vector<std::string> SplitAtTab(std::vector<std::string> tokens) {
+    const std::size_t tab = tokens[0].find('\t');
+    if (tab != std::string::npos) {
+        const std::size_t value = tokens[0].find_first_not_of('\t', tab);
+        const std::string rest = value == std::string::npos ? "" : tokens[0].substr(value);
+        tokens[0].erase(tab);
+        if (!rest.empty()) {
+            tokens.insert(tokens.begin() + 1, rest);
+        }
+    }
+    return tokens;
+}
+
+class Walker {
+  public:
+    Walker(const std::string& file, const std::string& bytes, Problems& out)
+        : m_file(file), m_out(out) {
+        const auto tokens = TokenizeLines(bytes);
+        for (std::size_t i = 0; i < tokens.size(); ++i) {
+            if (!tokens[i].empty()) {
+                m_lines.push_back({static_cast<int>(i + 1), SplitAtTab(tokens[i])});
+            }
+        }
+        m_lastLine = static_cast<int>(tokens.size());
+    }
+
+    bool AtEnd() const { return m_next >= m_lines.size(); }
+    const Line& Peek() const { return m_lines[m_next]; }
+    const Line& Take() { return m_lines[m_next++]; }
+
+    // Reads the line of `field`; false when the file has ended.
+    bool Expect(const Field& field, WalkedDescription& into) {
+        if (AtEnd()) {
+            m_out.push_back({m_file, m_lastLine == 0 ? 1 : m_lastLine,
+                             "ends before \"" + std::string(field.key) + "\""});
+            return false;
+        }
+        const Line& line = Take();
+        const std::string& key = line.tokens[0];
+        if (key != field.key && !ExplainedElsewhere(key, field.key)) {
+            if (SameIgnoringCase(key, field.key)) {
+                m_out.push_back({m_file, line.number,
+                                 "key " + Quoted(key) + " must be written \"" + field.key +
+                                     "\" (keys are case-sensitive)"});
+            } else {
+                m_out.push_back({m_file, line.number,
+                                 "expected key \"" + std::string(field.key) + "\", found " +
+                                     Quoted(key) + " (keys must come in their fixed order)"});
+            }
+        }
+        if (line.tokens.size() < 2) {
+            m_out.push_back(
+                {m_file, line.number, "\"" + std::string(field.key) + "\" has no value"});
+            return true;
+        }
+        if (line.tokens.size() > 2) {
+            m_out.push_back({m_file, line.number,
+                             "\"" + std::string(field.key) + "\" has " +
+                                 std::to_string(line.tokens.size() - 1) +
+                                 " values: write a value with spaces in double quotes"});
+        }
+        CheckValue(m_file, line, field, m_out);
+        into.settings[field.key] = {line.tokens[1], line.number, true};
+        return true;
+    }
+
+    // The entries of a count's list: every line up to the one whose key is `nextKey` (null: to
+    // the end of the file).
+    void List(const Field& count, const char* nextKey, WalkedDescription& into) {
+        std::vector<Setting>& entries = into.lists[count.key];
+        const Setting& given = into.settings[count.key];
+        while (!AtEnd() && (nextKey == nullptr || !SameIgnoringCase(Peek().tokens[0], nextKey))) {
+            const Line& line = Take();
+            if (line.tokens.size() < 2) {
+                m_out.push_back({m_file, line.number,
+                                 "an entry of \"" + std::string(count.key) + "\" names nothing"});
+                continue;
+            }
+            entries.push_back({line.tokens[1], line.number, true});
+        }
+        const long long claimed = std::atoll(given.value.c_str());
+        if (given.given && given.value != "null" &&
+            claimed != static_cast<long long>(entries.size())) {
+            m_out.push_back({m_file, given.line,
+                             "\"" + std::string(count.key) + "\" is " + std::to_string(claimed) +
+                                 " but the " + count.listOf + " listed after it are " +
+                                 std::to_string(entries.size())});
+        }
+    }
+
+    void Rest() {
+        while (!AtEnd()) {
+            const Line& line = Take();
+            m_out.push_back({m_file, line.number,
+                             "unexpected " + Quoted(line.tokens[0]) + " after the last key"});
+        }
+    }
+
+  private:
+    std::string m_file;
+    Problems& m_out;
+    std::vector<Line> m_lines;
+    std::size_t m_next = 0;
+    int m_lastLine = 0;
+};
+
+}  // namespace
+
+const std::vector<Field>& ShellFields() {
+    static const std::vector<Field> fields = {
+        {"app_name", ValueKind::kText},       {"app_icon", ValueKind::kName},
+        {"app_cursor_lo", ValueKind::kName},  {"app_cursor_hi", ValueKind::kName},
+        {"app_fullscreen", ValueKind::kFlag}, {"app_drawrects", ValueKind::kFlag},
+        {"bg_image", ValueKind::kName},       {"num_movies", ValueKind::kCount, "movies"},
+        {"play_movie", ValueKind::kFlag},     {"num_buttons", ValueKind::kCount, "buttons"},
+    };
+    return fields;
+}
+
+const std::vector<Field>& ButtonFields() {
+    static const std::vector<Field> fields = {
+        {"image_lo", ValueKind::kName},     {"image_hi", ValueKind::kName},
+        {"image_bubble", ValueKind::kName}, {"pos_x", ValueKind::kNumber},
+        {"pos_y", ValueKind::kNumber},      {"rect_l", ValueKind::kNumber},
+        {"rect_t", ValueKind::kNumber},     {"rect_r", ValueKind::kNumber},
+        {"rect_b", ValueKind::kNumber},     {"sound_hoover", ValueKind::kName},
+        {"sound_click", ValueKind::kName},  {"execute_cmd", ValueKind::kText},
+        {"shutdown", ValueKind::kFlag},
+    };
+    return fields;
+}
+
+WalkedDescription WalkDescription(const std::string& file, const std::string& bytes,
+                                  const std::vector<Field>& fields, Problems& out) {
+    WalkedDescription walked;
+    Walker walker(file, bytes, out);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (!walker.Expect(fields[i], walked)) {
+            return walked;
+        }
+        if (fields[i].listOf != nullptr) {
+            walker.List(fields[i], i + 1 < fields.size() ? fields[i + 1].key : nullptr, walked);
+        }
+    }
+    walker.Rest();
+    return walked;
+}
