@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# The validator as authors run it: the demo menu is clean (no output, 0), --help, a folder that
-# cannot be read (2), and a broken menu (1) with its problems as JSON, a movie that is no movie
-# among them where this build plays movies.
+# The companion programs as authors run them. The validator: the demo menu is clean (no output,
+# 0), --help, a folder that cannot be read (2), and a broken menu (1) with its problems as JSON,
+# a movie that is no movie among them where this build plays movies. The preview: the demo's
+# pictures written and named, and its exit codes.
 set -euo pipefail
 check=$(realpath "$1")
-demo=$(realpath "$2")
+preview=$(realpath "$2")
+demo=$(realpath "$3")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
@@ -32,4 +34,15 @@ grep -q '"message": "background \\"bak.bmp\\" matches no file in shellmedia (the
 if [[ -f "$(dirname "$check")/menushell_dshow.so" ]]; then
   grep -q '"message": "movie \\"intro.avi\\" cannot be played' <<<"$out" || fail "movie not checked: $out"
 fi
-echo "validator: passed"
+
+out=$("$preview" "$demo" -o "$work/pictures") || fail "preview of the demo: exit $?"
+[[ $(wc -l <<<"$out") == 12 && -s "$work/pictures/button5-bubble.png" ]] ||
+  fail "preview of the demo wrote: $out"
+[[ "$(identify -format '%wx%h' "$work/pictures/normal.png")" == 640x480 ]] || fail "picture size"
+code=0
+"$preview" "$demo" 2>/dev/null || code=$?
+[[ $code == 2 ]] || fail "preview without -o: exit $code"
+code=0
+"$preview" "$work" -o "$work/none" 2>/dev/null || code=$?
+[[ $code == 1 ]] || fail "preview of a broken menu: exit $code"
+echo "companion programs: passed"
