@@ -2,9 +2,9 @@
 
 #include <strings.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
-#include <regex>
 
 #include "tools/check/text_checks.h"
 
@@ -24,13 +24,23 @@ bool ExplainedElsewhere(const std::string& key, const std::string& expected) {
     return key.rfind("\xEF\xBB\xBF", 0) == 0 && key.substr(3) == expected;
 }
 
+// What atoi reads whole: blanks, a sign, digits, and nothing after them.
+bool IsInteger(const std::string& value) {
+    std::size_t i = value.find_first_not_of(" \t");
+    if (i != std::string::npos && (value[i] == '-' || value[i] == '+')) {
+        ++i;
+    }
+    return i != std::string::npos && i < value.size() &&
+           std::all_of(value.begin() + static_cast<std::ptrdiff_t>(i), value.end(),
+                       [](char c) { return c >= '0' && c <= '9'; });
+}
+
 void CheckValue(const std::string& file, const Line& line, const Field& field, Problems& out) {
     const std::string& value = line.tokens[1];
     // A lone CR in the value is the text checks' to explain.
     if (value == "null" || value.find('\r') != std::string::npos) {
         return;
     }
-    static const std::regex kInteger("[ \t]*[-+]?[0-9]+");
     switch (field.kind) {
         case ValueKind::kFlag:
             if (value != "true" && value != "false") {
@@ -41,7 +51,7 @@ void CheckValue(const std::string& file, const Line& line, const Field& field, P
             break;
         case ValueKind::kNumber:
         case ValueKind::kCount:
-            if (!std::regex_match(value, kInteger)) {
+            if (!IsInteger(value)) {
                 out.push_back({file, line.number,
                                "\"" + std::string(field.key) + "\" must be a number, found " +
                                    Quoted(value)});
