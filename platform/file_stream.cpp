@@ -1,5 +1,6 @@
 #include "platform/file_stream.h"
 
+#include <array>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -33,6 +34,70 @@ std::unique_ptr<std::istream> OpenFileStream(const char* path, FileMode mode) {
 
 #else
 
+namespace {
+
+// Text mode as a Windows C library reads a file: CR LF becomes LF, a lone CR stays. Read as the
+// reader asks, so a huge file costs no more than the lines taken from it.
+class TextModeBuffer : public std::streambuf {
+  public:
+    explicit TextModeBuffer(const std::string& path) {
+        m_file.open(path, std::ios::in | std::ios::binary);
+    }
+    bool IsOpen() const { return m_file.is_open(); }
+
+  protected:
+    int_type underflow() override {
+        std::size_t n = 0;
+        while (n == 0) {
+            const std::streamsize got = m_file.sgetn(m_raw.data(), kChunk);
+            if (got <= 0) {
+                if (m_pendingCr) {
+                    m_out[n++] = '\r';
+                    m_pendingCr = false;
+                }
+                break;
+            }
+            for (std::streamsize i = 0; i < got; ++i) {
+                const char c = m_raw[static_cast<std::size_t>(i)];
+                if (m_pendingCr && c != '\n') {
+                    m_out[n++] = '\r';
+                }
+                m_pendingCr = c == '\r';
+                if (!m_pendingCr) {
+                    m_out[n++] = c;
+                }
+            }
+        }
+        if (n == 0) {
+            return traits_type::eof();
+        }
+        setg(m_out.data(), m_out.data(), m_out.data() + n);
+        return traits_type::to_int_type(m_out[0]);
+    }
+
+  private:
+    static constexpr std::streamsize kChunk = 4096;
+    std::filebuf m_file;
+    std::array<char, kChunk> m_raw{};
+    std::array<char, kChunk + 1> m_out{};  // a CR held back from the chunk before, and a chunk
+    bool m_pendingCr = false;
+};
+
+class TextModeStream : public std::istream {
+  public:
+    explicit TextModeStream(const std::string& path) : std::istream(nullptr), m_buffer(path) {
+        rdbuf(&m_buffer);
+        if (!m_buffer.IsOpen()) {
+            setstate(std::ios::failbit);
+        }
+    }
+
+  private:
+    TextModeBuffer m_buffer;
+};
+
+}  // namespace
+
 std::unique_ptr<std::istream> OpenFileStream(const char* path, FileMode mode) {
     if (path == nullptr) {
         return Failed();
@@ -42,21 +107,10 @@ std::unique_ptr<std::istream> OpenFileStream(const char* path, FileMode mode) {
     if (stat(mapped.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
         return Failed();
     }
-    auto file = std::make_unique<std::ifstream>(mapped, std::ios::in | std::ios::binary);
-    if (mode == FileMode::kBinary || !*file) {
-        return file;
+    if (mode == FileMode::kBinary) {
+        return std::make_unique<std::ifstream>(mapped, std::ios::in | std::ios::binary);
     }
-    // Description files are small: translate the whole text at once, as a Windows C library
-    // does in text mode. A lone CR stays, as it does there.
-    const std::string raw{std::istreambuf_iterator<char>(*file), std::istreambuf_iterator<char>()};
-    std::string text;
-    text.reserve(raw.size());
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-        if (!(raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n')) {
-            text += raw[i];
-        }
-    }
-    return std::make_unique<std::istringstream>(std::move(text));
+    return std::make_unique<TextModeStream>(mapped);
 }
 
 #endif

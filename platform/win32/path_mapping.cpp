@@ -113,7 +113,9 @@ std::string MapPath(const std::string& ansiPath) {
 std::optional<std::vector<std::uint8_t>> ReadMappedFile(const std::string& ansiPath) {
     const std::string path = MapPath(ansiPath);
     struct stat st {};
-    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    // No sound, icon or cursor is near this size; a larger file (a sparse one, say) is not read.
+    constexpr off_t kLargestFile = off_t{256} << 20;
+    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kLargestFile) {
         return std::nullopt;
     }
     std::ifstream in(path, std::ios::binary);

@@ -15,7 +15,8 @@ namespace win32 {
 // without regard to case. Components that match nothing are kept as written.
 std::string MapPath(const std::string& ansiPath);
 
-// The bytes of the regular file that `ansiPath` maps to; nullopt when there is none to read.
+// The bytes of the regular file that `ansiPath` maps to; nullopt when there is none to read, or
+// when it is larger than 256 MiB.
 std::optional<std::vector<std::uint8_t>> ReadMappedFile(const std::string& ansiPath);
 
 // The names in `dir` ("" for the current directory) without "." and "..", sorted by name

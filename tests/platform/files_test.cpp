@@ -69,6 +69,11 @@ TEST(FileStreamTest, TextAndBinaryModes) {
     auto binary = OpenFileStream("media\\menu.shl", FileMode::kBinary);
     ASSERT_FALSE(binary->fail());
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(*binary), {}), "a\r\nb\r\r\nc\rd\n");
+    // A CR LF split across the reader's 4096-byte chunks, and a lone CR ending the file.
+    folder.Write("media/long.shl", std::string(4095, 'x') + "\r\n" + std::string(5000, 'y') + "\r");
+    auto chunked = OpenFileStream("media\\long.shl", FileMode::kText);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(*chunked), {}),
+              std::string(4095, 'x') + "\n" + std::string(5000, 'y') + "\r");
     EXPECT_TRUE(OpenFileStream("media\\none.shl", FileMode::kText)->fail());
     EXPECT_TRUE(OpenFileStream("media", FileMode::kBinary)->fail());
     EXPECT_TRUE(OpenFileStream(nullptr, FileMode::kText)->fail());
