@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The launcher in a real X server, on a menu authored on Windows (CR LF line ends, backslashes,
 # file names in another case than the descriptions use): pictures, bubble, cursors, sound,
-# commands, the title, "exit", and full-screen mode.
+# commands, the title, "exit", full-screen mode, and no display at all.
 set -euo pipefail
 launcher=$(realpath "$1")
 probe=$(realpath "$2")
@@ -70,4 +70,10 @@ expect_pixel 5 5 0,0,0 "black around it"
 expect_pixel 1020 760 0,0,0 "black to the corner"
 xdotool key Escape
 ends_with 0 "Escape"
+
+# No display: a message and 1, not a menu running where no one sees it.
+code=0
+timeout 10 env -u DISPLAY -u WAYLAND_DISPLAY "$launcher" 2>stderr.txt || code=$?
+grep -q "cannot open a window: no X or Wayland display" stderr.txt && ((code == 1)) ||
+  { echo "FAIL: no display: exit code $code"; cat stderr.txt; exit 1; }
 echo "launcher end to end: passed"

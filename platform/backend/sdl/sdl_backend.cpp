@@ -433,7 +433,18 @@ std::unique_ptr<Backend> MakeSdlBackend(std::string* error) {
         }
         return nullptr;
     }
-    if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) {
+    // With no display SDL falls back to drivers that draw nowhere, and the menu would run unseen
+    // for ever; they serve only whoever asks for them by name.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (SDL_getenv("SDL_VIDEODRIVER") == nullptr &&
+        (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
+        SDL_Quit();
+        if (error != nullptr) {
+            *error = "no X or Wayland display";
+        }
+        return nullptr;
+    }
+    if (std::strcmp(driver, "x11") == 0) {
         XSetErrorHandler(ReportXError);
     }
     return std::make_unique<SdlBackend>();

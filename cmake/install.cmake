@@ -1,0 +1,89 @@
+# What `cmake --install` puts in place, and the Debian package CPack makes of it.
+include(GNUInstallDirs)
+
+install(TARGETS menushell RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET menushell_dshow)
+  # Not CMAKE_INSTALL_LIBDIR: the launcher looks for the module in ../lib/menushell from its own
+  # folder, whatever the architecture.
+  install(TARGETS menushell_dshow LIBRARY DESTINATION lib/menushell)
+endif()
+if(TARGET menushell-check)
+  install(TARGETS menushell-check RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+if(TARGET menushell-preview)
+  install(TARGETS menushell-preview RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+
+# Manual pages, compressed as Debian ships them (-n: no name or time stamp, the same bytes on
+# every build).
+set(man_pages menushell.1 menushell-check.1 menushell-preview.1)
+set(man_out ${CMAKE_BINARY_DIR}/doc)
+set(man_gz)
+foreach(page IN LISTS man_pages)
+  add_custom_command(OUTPUT ${man_out}/${page}.gz
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${man_out}
+    COMMAND sh -c "gzip -9nc \"$1\" > \"$2\"" gzip ${PROJECT_SOURCE_DIR}/doc/${page}
+            ${man_out}/${page}.gz
+    DEPENDS ${PROJECT_SOURCE_DIR}/doc/${page} VERBATIM)
+  list(APPEND man_gz ${man_out}/${page}.gz)
+endforeach()
+add_custom_target(menushell_man_pages ALL DEPENDS ${man_gz})
+install(FILES ${man_gz} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+install(FILES ${PROJECT_SOURCE_DIR}/res/menushell.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+
+# The desktop's icons are the pictures of the Windows icon (32 x 32 first, then 16 x 16), taken
+# out with ImageMagick; without it, none are installed. Time stamps stay out of the PNG files.
+find_program(MENUSHELL_CONVERT convert)
+if(MENUSHELL_CONVERT)
+  set(icon_out ${CMAKE_BINARY_DIR}/icons)
+  set(icon_files)
+  foreach(frame 0:32 1:16)
+    string(REPLACE ":" ";" frame ${frame})
+    list(GET frame 0 index)
+    list(GET frame 1 size)
+    set(png ${icon_out}/${size}x${size}/menushell.png)
+    add_custom_command(OUTPUT ${png}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${icon_out}/${size}x${size}
+      COMMAND ${MENUSHELL_CONVERT} "${PROJECT_SOURCE_DIR}/res/menushell.ico[${index}]" -strip
+              -define png:exclude-chunks=date,time PNG32:${png}
+      DEPENDS ${PROJECT_SOURCE_DIR}/res/menushell.ico VERBATIM)
+    list(APPEND icon_files ${png})
+    install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+  endforeach()
+  add_custom_target(menushell_icons ALL DEPENDS ${icon_files})
+else()
+  message(STATUS "ImageMagick's convert not found: the desktop icons are not installed")
+endif()
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME menushell)
+set(CPACK_PACKAGE_VENDOR "menushell maintainers")
+set(CPACK_PACKAGE_CONTACT "menushell maintainers <maintainers@users.noreply.c-seed-febaa1c2.example>"
+    CACHE STRING "Maintainer of the Debian package")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "picture-menu launcher for CD, USB and kiosk menus")
+# Lines of at most 79 characters, as Debian's tools show them; no semicolons (list separators).
+set(CPACK_PACKAGE_DESCRIPTION [[
+menushell shows a window with a background picture and picture buttons on
+it, all read from the folder shellmedia below the current directory. A button
+changes its picture when the pointer enters it, plays sounds, shows a bubble
+picture after a moment, and on a click opens a program, document, folder or
+address, or closes the menu. Introduction and closing movies play through
+GStreamer. Menus authored on Windows run unchanged.
+
+menushell-check reports the faults of a menu, menushell-preview renders its
+pictures.]])
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION x11)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# Movies need GStreamer's player and the common formats; the rest are formats some menus use.
+# Message boxes are drawn with the X core fonts.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, xfonts-base")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS
+    "gstreamer1.0-plugins-bad, gstreamer1.0-plugins-ugly, gstreamer1.0-libav")
+include(CPack)
