@@ -36,11 +36,9 @@ done
 desktop-file-validate /usr/share/applications/menushell.desktop ||
   fail "menushell.desktop does not validate"
 
-if [[ -x /usr/bin/menushell-check ]]; then
-  code=0
-  out=$(/usr/bin/menushell-check "$demo" 2>&1) || code=$?
-  [[ $code -eq 0 && -z $out ]] || fail "menushell-check on the demo: exit code $code: $out"
-fi
+code=0
+out=$(/usr/bin/menushell-check "$demo" 2>&1) || code=$?
+[[ $code -eq 0 && -z $out ]] || fail "menushell-check on the demo: exit code $code: $out"
 
 cd "$demo"
 code=0
