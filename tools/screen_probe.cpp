@@ -5,6 +5,9 @@
 //       moves the pointer (XTEST) from (AWAY_X, AWAY_Y) onto (X, Y), ROUNDS times; for each,
 //       milliseconds until the watched pixel (default X, Y) changes and until it changes again
 //       (on a button: its hovered picture, then its bubble; beside it, the bubble alone)
+//   screen_probe sweep PID X Y W H SECONDS
+//       sweeps the pointer (XTEST) row by row over the rectangle, one move a millisecond, for
+//       SECONDS; prints the moves made and the CPU time process PID spent meanwhile
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -90,6 +93,48 @@ int Hover(Display* display, int x, int y, int awayX, int awayY, int rounds, int 
 
 }  // namespace
 
+// User and system time of process `pid` in milliseconds, from /proc.
+double CpuMs(int pid) {
+    char path[64];
+    (void)std::snprintf(path, sizeof path, "/proc/%d/stat", pid);
+    FILE* file = std::fopen(path, "r");
+    if (file == nullptr) {
+        return -1;
+    }
+    char text[1024] = "";
+    const std::size_t got = std::fread(text, 1, sizeof text - 1, file);
+    (void)std::fclose(file);
+    text[got] = '\0';
+    // Fields 14 and 15, counted after the command name's closing parenthesis.
+    const char* p = std::strrchr(text, ')');
+    unsigned long user = 0, system = 0;
+    if (p == nullptr || std::sscanf(p + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %lu %lu",
+                                    &user, &system) != 2) {
+        return -1;
+    }
+    return 1000.0 * static_cast<double>(user + system) / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+int Sweep(Display* display, int pid, int x, int y, int width, int height, int seconds) {
+    const double before = CpuMs(pid);
+    const auto end = Clock::now() + std::chrono::seconds(seconds);
+    long moves = 0;
+    for (int row = 0; Clock::now() < end; row = (row + 7) % height) {
+        for (int column = 0; column < width && Clock::now() < end; column += 3) {
+            XTestFakeMotionEvent(display, -1, x + column, y + row, CurrentTime);
+            XFlush(display);
+            ++moves;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    }
+    XSync(display, False);
+    std::this_thread::sleep_for(std::chrono::seconds(1));  // the last moves handled
+    const double cpu = CpuMs(pid) - before;
+    std::printf("%ld moves, %.0f ms CPU, %.3f ms per move\n", moves, cpu,
+                cpu / static_cast<double>(moves));
+    return before < 0 || cpu < 0 ? 1 : 0;
+}
+
 int main(int argc, char** argv) {
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr) {
@@ -104,11 +149,14 @@ int main(int argc, char** argv) {
         const int y = std::atoi(argv[3]);
         code = Hover(display, x, y, std::atoi(argv[4]), std::atoi(argv[5]), std::atoi(argv[6]),
                      argc == 9 ? std::atoi(argv[7]) : x, argc == 9 ? std::atoi(argv[8]) : y);
+    } else if (argc == 8 && std::strcmp(argv[1], "sweep") == 0) {
+        code = Sweep(display, std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]),
+                     std::atoi(argv[5]), std::atoi(argv[6]), std::atoi(argv[7]));
     } else {
-        (void)std::fprintf(
-            stderr,
-            "usage: screen_probe first-frame X Y PROGRAM [ARGS...]\n"
-            "       screen_probe hover X Y AWAY_X AWAY_Y ROUNDS [WATCH_X WATCH_Y]\n");
+        (void)std::fprintf(stderr,
+                           "usage: screen_probe first-frame X Y PROGRAM [ARGS...]\n"
+                           "       screen_probe hover X Y AWAY_X AWAY_Y ROUNDS [WATCH_X WATCH_Y]\n"
+                           "       screen_probe sweep PID X Y W H SECONDS\n");
     }
     XCloseDisplay(display);
     return code;
