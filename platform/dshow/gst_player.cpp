@@ -121,6 +121,8 @@ struct GstPlayer::Pipeline {
             default:
                 break;
         }
+        // A message the sync handler drops is the handler's to release.
+        gst_message_unref(message);
         return GST_BUS_DROP;
     }
 
