@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <fstream>
 
 #include "imaging/dib_image.h"
 #include "platform/dshow.h"
@@ -15,6 +16,8 @@
 namespace {
 
 constexpr int kCursorSize = 32;
+// The layer reads sounds, icons and cursors whole, up to 256 MiB.
+constexpr const char* kTooLarge = " is larger than 256 MiB: the launcher does not read it";
 
 bool Unset(const Setting& s) {
     return !s.given || s.value == "null";
@@ -57,6 +60,22 @@ std::string NearestName(const std::string& mappedPath) {
 }
 
 }  // namespace
+
+std::optional<std::string> ReadHead(const std::string& ansiPath, std::size_t limit) {
+    const std::string path = win32::MapPath(ansiPath);
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        return std::nullopt;  // before opening: a FIFO would block the open
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    std::string head(limit, '\0');
+    in.read(head.data(), static_cast<std::streamsize>(limit));
+    head.resize(static_cast<std::size_t>(in.gcount()));
+    return head;
+}
 
 std::string MediaFile(const std::string& ansiName) {
     return win32::MapPath("shellmedia\\" + ansiName);
@@ -121,6 +140,10 @@ void CheckSound(const std::string& file, const Setting& s, const std::string& wh
     SDL_RWops* rw = bytes && !bytes->empty()
                         ? SDL_RWFromConstMem(bytes->data(), static_cast<int>(bytes->size()))
                         : nullptr;
+    if (!bytes) {
+        out.push_back({file, s.line, what + " " + Quoted(s.value) + kTooLarge});
+        return;
+    }
     if (rw == nullptr || SDL_LoadWAV_RW(rw, 1, &format, &buffer, &length) == nullptr) {
         out.push_back({file, s.line,
                        what + " " + Quoted(s.value) + " is not a WAV sound that plays (" +
@@ -137,7 +160,11 @@ void CheckIconFile(const std::string& file, const Setting& s, const std::string&
     }
     const auto bytes = win32::ReadMappedFile("shellmedia\\" + s.value);
     const std::string subject = what + " " + Quoted(s.value);
-    if (!bytes || !win32::DecodeIconFile(*bytes, kCursorSize)) {
+    if (!bytes) {
+        out.push_back({file, s.line, subject + kTooLarge});
+        return;
+    }
+    if (!win32::DecodeIconFile(*bytes, kCursorSize)) {
         out.push_back({file, s.line, subject + " is not an icon or cursor file that loads"});
         return;
     }

@@ -15,6 +15,9 @@ struct PictureSize {
 // The file a name in a description stands for ("shellmedia\" + name), as the launcher finds it.
 std::string MediaFile(const std::string& ansiName);
 
+// The first `limit` bytes of the regular file `ansiPath` maps to; nullopt for anything else.
+std::optional<std::string> ReadHead(const std::string& ansiPath, std::size_t limit);
+
 // Each reports against `file` at the setting's line, naming the setting as `what`; a setting
 // that is "null" or missing passes.
 bool CheckNamedFile(const std::string& file, const Setting& s, const std::string& what,

@@ -19,10 +19,8 @@ namespace {
 
 constexpr int kMenuWidth = 640;
 constexpr int kMenuHeight = 480;
-
-std::string Text(const std::vector<std::uint8_t>& bytes) {
-    return {bytes.begin(), bytes.end()};
-}
+// Far more than any description; what lies beyond is not looked at.
+constexpr std::size_t kLongestDescription = std::size_t{16} << 20;
 
 // Runs one of the launcher's loaders with its message boxes kept off standard error; returns
 // whether it accepted the file and the first message it showed.
@@ -90,8 +88,8 @@ void CheckButton(const std::string& shl, const Setting& entry, Problems& out) {
         return;
     }
     const std::string file = MediaFile(entry.value);
-    const auto bytes = win32::ReadMappedFile("shellmedia\\" + entry.value);
-    const std::string text = bytes ? Text(*bytes) : std::string();
+    const std::string text =
+        ReadHead("shellmedia\\" + entry.value, kLongestDescription).value_or("");
     CheckText(file, text, out);
     const WalkedDescription b = WalkDescription(file, text, ButtonFields(), out);
     const auto setting = [&](const char* key) {
@@ -177,12 +175,14 @@ Problems CheckMenu() {
         out.push_back({win32::MapPath(found[i]), 1,
                        "is not read: the launcher reads only the first .shl by name, " + shl});
     }
-    const auto bytes = win32::ReadMappedFile(found.front());
-    if (!bytes) {
-        out.push_back({shl, 1, "cannot be read"});
+    const auto head = ReadHead(found.front(), kLongestDescription);
+    if (!head) {
+        out.push_back({shl, 1,
+                       "is not a regular file that can be read: the launcher says \"Error! Did "
+                       "not find .shl file. Exiting...\""});
         return out;
     }
-    const std::string text = Text(*bytes);
+    const std::string& text = *head;
     CheckText(shl, text, out);
     const WalkedDescription d = WalkDescription(shl, text, ShellFields(), out);
     CheckShellSettings(shl, d, out);
