@@ -1,6 +1,7 @@
 // The validator on menus written by the tests: a clean Windows-authored menu gives nothing, and
 // each kind of problem is reported at its file and line, also many at once.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <functional>
 #include <map>
@@ -245,10 +246,17 @@ TEST_F(CheckTest, ManyProblemsAreReportedAtOnceInFileAndLineOrder) {
 TEST_F(CheckTest, AMenuWithoutDescriptionSaysWhatTheLauncherSays) {
     ScratchFolder folder;
     folder.Write("shellmedia/back.bmp", "");
-    const Problems found = CheckMenu();
+    Problems found = CheckMenu();
     ASSERT_EQ(found.size(), 1u);
     EXPECT_NE(found[0].message.find("Error! Did not find .shl file. Exiting..."),
               std::string::npos);
+    // A FIFO is never opened: opening one would wait for a writer that never comes.
+    ASSERT_EQ(mkfifo("shellmedia/menu.shl", 0600), 0);
+    found = CheckMenu();
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].file + ": " + found[0].message,
+              "shellmedia/menu.shl: is not a regular file that can be read: the launcher says "
+              "\"Error! Did not find .shl file. Exiting...\"");
 }
 
 }  // namespace
