@@ -19,7 +19,8 @@ int main() {
         return 1;
     }
     backend::Install(std::move(sdl));
-    const int code = AfxWinMain();
-    backend::Install(nullptr);
-    return code;
+    // The backend goes with the process, not before: SDL's teardown puts back Xlib's default
+    // error handler, which would end the program with 1 on an error still on its way from the
+    // X server about a window already gone.
+    return AfxWinMain();
 }

@@ -8,7 +8,7 @@ namespace {
 
 // Not destroyed at exit: a program that exit()s from inside the backend (Xlib does when the
 // X server goes away) must not run the backend's teardown on a dead connection, which never
-// returns. The program's entry uninstalls it on every ordinary way out.
+// returns. The program's entry leaves it to the process's end too (see entry.cpp).
 std::unique_ptr<Backend>& Slot() {
     static auto* slot = new std::unique_ptr<Backend>;
     return *slot;
