@@ -1,3 +1,4 @@
+// How the key-value reader splits a description into tokens.
 #include "description/key_value_file.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +29,7 @@ std::optional<Tokens> Read(const std::string& text, const std::string& delimiter
     return file.Load(in, delimiters.c_str()) ? std::optional<Tokens>(Take(file)) : std::nullopt;
 }
 
-TEST(KeyValueFileTest, Tokens) {
+TEST(KeyValueFileTest, TokensRewindAndReload) {
     const std::string longest(255, 'x');
     const std::pair<std::string, Tokens> cases[] = {
         // Blanks, an equals sign or both separate a key from its value; a tab does not.
@@ -68,9 +69,8 @@ TEST(KeyValueFileTest, Tokens) {
     EXPECT_EQ(Read("a b\n\"c\" d\n", " " + std::string(32, '#')), (Tokens{"a", "b"}));
     // A longer line is refused as a whole rather than cut into keys nobody wrote.
     EXPECT_EQ(Read("a\n" + std::string(256, 'y') + "\nb\n"), std::nullopt);
-}
 
-TEST(KeyValueFileTest, RewindsAfterTheEndAndReloads) {
+    // After the last token the reader starts again; a new load replaces the tokens.
     std::istringstream in("a b\n\nc\n");
     KeyValueFile file;
     ASSERT_TRUE(file.Load(in, " ="));

@@ -1,3 +1,4 @@
+// Menu descriptions: where the file is found, every setting, and how a wrong one fails.
 #include "description/shell_description.h"
 
 #include <gtest/gtest.h>
@@ -46,7 +47,7 @@ std::string Menu(const std::string& fullScreen, const std::string& lists) {
            " app_drawrects f bg_image g " + lists + "\n";
 }
 
-TEST(ShellDescriptionTest, ReadsEverySetting) {
+TEST(ShellDescriptionTest, ReadsSettingsFlagsAndCounts) {
     const Loaded loaded = Load(kComplete);
     const ShellDescription& d = loaded.d;
     ASSERT_EQ(loaded.result, TRUE);
@@ -58,6 +59,21 @@ TEST(ShellDescriptionTest, ReadsEverySetting) {
               std::make_tuple(FALSE, TRUE, TRUE, 1u, 2u));
     EXPECT_EQ(d.m_movies, Strings{"intro.avi"});
     EXPECT_EQ(d.m_buttonFiles, (Strings{"exit.txt", "play.txt"}));
+
+    // "null" leaves a value empty and a movie out; only "true" is true; counts read their leading
+    // digits.
+    const Loaded values = Load(
+        "app_name null app_icon i app_cursor_lo null app_cursor_hi h\n"
+        "app_fullscreen True app_drawrects 1 bg_image b\n"
+        "num_movies 2 m1 null m2 bye.avi play_movie yes\n"
+        "num_buttons 3abc b1 one b2 two b3 three extra tokens are ignored\n");
+    const ShellDescription& v = values.d;
+    ASSERT_EQ(values.result, TRUE);
+    EXPECT_EQ(std::tie(v.m_strAppName, v.m_strCursorLo), std::make_tuple("", ""));
+    EXPECT_EQ(std::tie(v.m_bFullscreen, v.m_bDrawRects, v.m_bPlayMovie, v.m_nMovies, v.m_nButtons),
+              std::make_tuple(FALSE, FALSE, FALSE, 2u, 3u));
+    EXPECT_EQ(v.m_movies, Strings{"bye.avi"});
+    EXPECT_EQ(v.m_buttonFiles.size(), 3u);
 }
 
 TEST(ShellDescriptionTest, FindsTheFirstFileByName) {
@@ -73,62 +89,31 @@ TEST(ShellDescriptionTest, FindsTheFirstFileByName) {
     EXPECT_EQ(loaded.d.m_strAppName, "first");
 }
 
-TEST(ShellDescriptionTest, FailuresWithAMessage) {
+TEST(ShellDescriptionTest, Failures) {
     const std::string notFound = "Error! Did not find .shl file. Exiting...\n";
+    const std::string menuShl = "shellmedia/menu.shl";
+    // The message each case shows; wrong keys fail without one.
     const std::tuple<std::string, std::string, std::string> cases[] = {
         {"elsewhere/menu.shl", kComplete, notFound},
         {"shellmedia/menu.shl/inside", "a folder, not a file", notFound},
-        {"shellmedia/menu.shl", "app_name " + std::string(300, 'x') + "\n",
+        {menuShl, "app_name " + std::string(300, 'x') + "\n",
          "Error! Could not parse file. Exiting...\n"},
         // The button list may not be shorter than its count.
-        {"shellmedia/menu.shl", Menu("e", "num_movies 0 play_movie 0 num_buttons 2 b1 one b2 null"),
+        {menuShl, Menu("e", "num_movies 0 play_movie 0 num_buttons 2 b1 one b2 null"),
          "Error! num_buttons is 2 but 1 button files are named. Exiting...\n"},
+        {menuShl, "App_Name x\n", ""},                   // case counts
+        {menuShl, "app_icon x app_name y\n", ""},        // order counts
+        {menuShl, "app_name My Menu app_icon x\n", ""},  // unquoted blank splits the title
+        {menuShl, "app_name x app_icon\n", ""},          // tokens run out
+        {menuShl, Menu("e", "num_movies 0 movie1 x play_movie 0 num_buttons 0"), ""},  // no 0th
+        {menuShl, Menu("e", "num_movies -1 a b"), ""},  // -1 is 4294967295 entries
     };
     for (const auto& [path, text, message] : cases) {
         const Loaded loaded = Load(text, path);
         EXPECT_EQ(loaded.result, FALSE) << text;
+        EXPECT_EQ(loaded.messages.empty(), message.empty()) << loaded.messages;
         EXPECT_NE(loaded.messages.find(message), std::string::npos) << loaded.messages;
     }
-}
-
-TEST(ShellDescriptionTest, WrongKeysFailWithoutAMessage) {
-    for (const std::string& text : {
-             std::string("App_Name x\n"),                   // case counts
-             std::string("app_icon x app_name y\n"),        // order counts
-             std::string("app_name My Menu app_icon x\n"),  // unquoted blank splits the title
-             std::string("app_name x app_icon\n"),          // tokens run out
-             Menu("e", "num_movies 0 movie1 x play_movie 0 num_buttons 0"),  // no entry for 0
-             Menu("e", "num_movies -1 a b"),  // -1 is 4294967295 entries
-         }) {
-        const Loaded loaded = Load(text);
-        EXPECT_EQ(loaded.result, FALSE) << text;
-        EXPECT_EQ(loaded.messages, "") << text;
-    }
-}
-
-TEST(ShellDescriptionTest, ValuesFlagsAndCounts) {
-    const Loaded loaded = Load(
-        "app_name null app_icon i app_cursor_lo null app_cursor_hi h\n"
-        "app_fullscreen True app_drawrects null bg_image b\n"
-        "num_movies 2 m1 null m2 bye.avi play_movie yes\n"
-        "num_buttons 3abc b1 one b2 two b3 three extra tokens are ignored\n");
-    const ShellDescription& d = loaded.d;
-    ASSERT_EQ(loaded.result, TRUE);
-    EXPECT_EQ(std::tie(d.m_strAppName, d.m_strCursorLo), std::make_tuple("", ""));
-    EXPECT_EQ(std::tie(d.m_bFullscreen, d.m_bDrawRects, d.m_bPlayMovie, d.m_nMovies, d.m_nButtons),
-              std::make_tuple(FALSE, FALSE, FALSE, 2u, 3u));
-    EXPECT_EQ(d.m_movies, Strings{"bye.avi"});
-    EXPECT_EQ(d.m_buttonFiles.size(), 3u);
-    for (const char* flag : {"TRUE", "yes", "1"}) {
-        const Loaded flagged = Load(Menu(flag, "num_movies 0 play_movie 0 num_buttons 0"));
-        ASSERT_EQ(flagged.result, TRUE);
-        EXPECT_EQ(flagged.d.m_bFullscreen, FALSE) << flag;
-    }
-    // Movies asked for but none named: the menu loads and plays none.
-    const Loaded noMovie = Load(Menu("e", "num_movies 1 m1 null play_movie true num_buttons 0"));
-    EXPECT_EQ(noMovie.result, TRUE);
-    EXPECT_EQ(noMovie.d.m_bPlayMovie, TRUE);
-    EXPECT_TRUE(noMovie.d.m_movies.empty());
 }
 
 }  // namespace

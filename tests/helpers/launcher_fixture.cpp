@@ -8,6 +8,10 @@
 
 namespace testing_support {
 
+std::string SolidBmp(std::uint32_t rgb, int width, int height, std::uint32_t colours) {
+    return EncodeBmp(BmpPicture{width, height, 24, colours, [rgb](int, int) { return rgb; }});
+}
+
 void LauncherTest::WriteMenu(const std::vector<Button>& buttons, bool fullScreen, bool drawRects,
                              const std::vector<std::string>& movies, bool playMovie) {
     const auto flag = [](bool on) { return on ? "true" : "false"; };
@@ -30,13 +34,10 @@ void LauncherTest::WriteMenu(const std::vector<Button>& buttons, bool fullScreen
         m_folder.Write("ShellMedia/" + b.file, text.str());
     }
     m_folder.Write("ShellMedia/Menu.SHL", shl.str());
-    const auto solid = [](std::uint32_t rgb, int w, int h) {
-        return EncodeBmp(BmpPicture{w, h, 24, 0, [rgb](int, int) { return rgb; }});
-    };
-    m_folder.Write("ShellMedia/back.bmp", solid(kBack, 640, 480));
-    m_folder.Write("ShellMedia/LO.bmp", solid(kLo, 100, 20));
-    m_folder.Write("ShellMedia/hi.bmp", solid(kHi, 100, 20));
-    m_folder.Write("ShellMedia/bubble.bmp", solid(kBubble, 100, 20));
+    m_folder.Write("ShellMedia/back.bmp", SolidBmp(kBack, 640, 480));
+    m_folder.Write("ShellMedia/LO.bmp", SolidBmp(kLo, 100, 20));
+    m_folder.Write("ShellMedia/hi.bmp", SolidBmp(kHi, 100, 20));
+    m_folder.Write("ShellMedia/bubble.bmp", SolidBmp(kBubble, 100, 20));
     m_folder.Write("ShellMedia/menu.ico", EncodeIconFile(false, {{32, 0x808080}}));
     m_folder.Write("ShellMedia/lo.cur", EncodeIconFile(true, {{32, 0xFFFFFF}}));
     m_folder.Write("ShellMedia/hi.cur", EncodeIconFile(true, {{32, 0x000000, false, false, 9, 1}}));
@@ -48,11 +49,6 @@ void LauncherTest::WriteMenu(const std::vector<Button>& buttons, bool fullScreen
 int LauncherTest::Run() {
     CShellApp app;
     return app.InitInstance() == TRUE ? app.Run() : app.ExitInstance();
-}
-
-void LauncherTest::ClickAt(std::uint64_t t, int x, int y) {
-    InputAt(t, backend::EventType::kMouseDown, x, y);
-    InputAt(t, backend::EventType::kMouseUp, x, y);
 }
 
 void LauncherTest::ExpectShown(std::uint64_t t, int x, int y, std::uint32_t rgb, const char* what) {

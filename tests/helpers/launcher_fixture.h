@@ -13,6 +13,9 @@ namespace testing_support {
 
 constexpr std::uint32_t kBack = 0x203040, kLo = 0xC00000, kHi = 0x00C000, kBubble = 0x0000C0;
 
+// A 24-bit BMP of one colour, claiming `colours` palette entries.
+std::string SolidBmp(std::uint32_t rgb, int width, int height, std::uint32_t colours = 0);
+
 struct Button {
     std::string file;
     int x, y;  // picture position; the hit rectangle is the same 100 x 20 area
@@ -35,7 +38,10 @@ class LauncherTest : public HeadlessTest {
         m_backend->ScriptAction(std::move(action), t);
     }
     void MoveAt(std::uint64_t t, int x, int y) { InputAt(t, backend::EventType::kMouseMove, x, y); }
-    void ClickAt(std::uint64_t t, int x, int y);
+    void ClickAt(std::uint64_t t, int x, int y) {
+        InputAt(t, backend::EventType::kMouseDown, x, y);
+        InputAt(t, backend::EventType::kMouseUp, x, y);
+    }
     void KeyAt(std::uint64_t t, int vk) { InputAt(t, backend::EventType::kKeyDown, 0, 0, vk); }
     // A check to make at time `t` of the dialog's frame, as a user would see it then; a check
     // that never came, the launcher having ended before, fails the test.

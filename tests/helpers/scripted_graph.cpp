@@ -20,11 +20,6 @@ class ScriptedGraph : public dshow::GraphObject {
     ScriptedGraph(const ScriptedGraph&) = delete;
     ScriptedGraph& operator=(const ScriptedGraph&) = delete;
 
-    void ShowFrame(std::shared_ptr<const dshow::VideoFrame> frame) {
-        m_video.Deliver(std::move(frame));
-    }
-    void Signal(long code) { m_events.Push(code); }
-
   protected:
     HRESULT Render(const std::string& path) override {
         m_graphs.m_calls.push_back("render " + path);
@@ -38,6 +33,7 @@ class ScriptedGraph : public dshow::GraphObject {
     void Halt() override { m_graphs.m_calls.emplace_back("stop"); }
 
   private:
+    friend class ScriptedGraphs;
     ScriptedGraphs& m_graphs;
 };
 
@@ -50,16 +46,16 @@ ScriptedGraphs::~ScriptedGraphs() {
     CoRevokeClassObject(m_cookie);
 }
 
-void ScriptedGraphs::ShowFrame(std::uint32_t rgb, int width, int height) {
+void ScriptedGraphs::ShowFrame(std::uint32_t rgb) {
     auto frame = std::make_shared<dshow::VideoFrame>();
-    frame->width = width;
-    frame->height = height;
-    frame->pixels.assign(static_cast<std::size_t>(width) * height, rgb);
-    m_current->ShowFrame(std::move(frame));
+    frame->width = 320;
+    frame->height = 240;
+    frame->pixels.assign(std::size_t{320} * 240, rgb);
+    m_current->m_video.Deliver(std::move(frame));
 }
 
 void ScriptedGraphs::Signal(long code) {
-    m_current->Signal(code);
+    m_current->m_events.Push(code);
 }
 
 HRESULT ScriptedGraphs::QueryInterface(REFIID iid, void** object) {

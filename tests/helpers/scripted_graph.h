@@ -25,9 +25,9 @@ class ScriptedGraphs : public IClassFactory {
 
     // The graph that exists now; null between movies.
     ScriptedGraph* Current() const { return m_current; }
-    // A decoded frame of one colour (0xRRGGBB) from the current graph, as a decoder thread
-    // would hand it over.
-    void ShowFrame(std::uint32_t rgb, int width = 320, int height = 240);
+    // A decoded 320 x 240 frame of one colour (0xRRGGBB) from the current graph, as a decoder
+    // thread would hand it over.
+    void ShowFrame(std::uint32_t rgb);
     // An event from the current graph, which posts the notify message.
     void Signal(long code);
     // "create", "render <path>", "run", "stop", "release", in the order they came.

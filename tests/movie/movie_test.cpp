@@ -17,6 +17,10 @@ using namespace testing_support;
 
 constexpr std::uint32_t kFrame1 = 0x112233, kFrame2 = 0x445566;
 const char kCantRenderIntro[] = "Error: IDS_CANT_RENDER_FILE -> shellmedia\\intro.avi";
+// The pointer hidden through the movie, then back and over a button.
+const std::vector<std::string> kMovieThenHover = {"cursor shellmedia\\lo.cur", "cursor hidden",
+                                                  "cursor shellmedia\\lo.cur",
+                                                  "cursor shellmedia\\hi.cur"};
 
 class MovieTest : public LauncherTest {
   protected:
@@ -58,9 +62,7 @@ TEST_F(MovieTest, IntroductionPlaysInThePictureWindowUntilItEndsOrAClick) {
     EXPECT_EQ(Run(), 0);
     EXPECT_EQ(m_graphs.Calls(), (std::vector<std::string>{"create", "render ShellMedia/Intro.AVI",
                                                           "run", "stop", "release"}));
-    EXPECT_EQ(JournalLines("cursor"),
-              (std::vector<std::string>{"cursor shellmedia\\lo.cur", "cursor hidden",
-                                        "cursor shellmedia\\lo.cur", "cursor shellmedia\\hi.cur"}));
+    EXPECT_EQ(JournalLines("cursor"), kMovieThenHover);
     EXPECT_EQ(JournalLines("sound"), std::vector<std::string>{"sound shellmedia\\over.wav"});
 
     // A click ends the introduction and reaches no button: the menu at once, not the last frame
@@ -142,9 +144,7 @@ TEST_F(MovieTest, MoviesThatCannotPlay) {
     EXPECT_EQ(Run(), 0);
     EXPECT_EQ(JournalLines("messagebox"),
               std::vector<std::string>{"messagebox " + std::string(kCantRenderIntro)});
-    EXPECT_EQ(JournalLines("cursor"),
-              (std::vector<std::string>{"cursor shellmedia\\lo.cur", "cursor hidden",
-                                        "cursor shellmedia\\lo.cur", "cursor shellmedia\\hi.cur"}));
+    EXPECT_EQ(JournalLines("cursor"), kMovieThenHover);
     EXPECT_TRUE(JournalLines("command").empty());
 
     // A missing file: the same.

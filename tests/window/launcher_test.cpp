@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "tests/helpers/bmp_writer.h"
 #include "tests/helpers/launcher_fixture.h"
 
 namespace {
@@ -192,20 +191,17 @@ TEST_F(LauncherTest, SetUpFailures) {
 
 // Pictures a Windows reader takes, taken as it takes them.
 TEST_F(LauncherTest, PicturesOfEveryKindTheFormatAllows) {
-    auto solid = [](std::uint32_t rgb, int w, int h, std::uint32_t colours = 0) {
-        return EncodeBmp(BmpPicture{w, h, 24, colours, [rgb](int, int) { return rgb; }});
-    };
     // 24-bit pictures that claim 2^24 palette colours: they read none, and show.
     WriteMenu({{"a.btn", 100, 100}});
-    m_folder.Write("ShellMedia/back.bmp", solid(kBack, 640, 480, 1u << 24));
-    m_folder.Write("ShellMedia/LO.bmp", solid(kLo, 100, 20, 1u << 24));
+    m_folder.Write("ShellMedia/back.bmp", SolidBmp(kBack, 640, 480, 1u << 24));
+    m_folder.Write("ShellMedia/LO.bmp", SolidBmp(kLo, 100, 20, 1u << 24));
     ExpectShown(10, 300, 300, kBack, "background");
     ExpectShown(10, 150, 110, kLo, "button");
     EXPECT_EQ(Run(), 0);
     EXPECT_TRUE(TakeMessages().empty());
 
     // A background cut short in its last (top) row shows the rows it has, black for the rest.
-    const std::string whole = solid(kBack, 640, 480);
+    const std::string whole = SolidBmp(kBack, 640, 480);
     m_folder.Write("ShellMedia/back.bmp", whole.substr(0, whole.size() - 100));
     std::uint64_t t = m_backend->Now();
     ExpectShown(t + 10, 300, 300, kBack, "the rows read");
@@ -214,11 +210,7 @@ TEST_F(LauncherTest, PicturesOfEveryKindTheFormatAllows) {
     EXPECT_TRUE(TakeMessages().empty());
 
     // A width of -1 has rows of no bytes: no offscreen picture can be made from it.
-    std::string minus = whole;
-    for (int i = 0; i < 4; ++i) {
-        minus[18 + i] = '\xFF';
-    }
-    m_folder.Write("ShellMedia/back.bmp", minus);
+    m_folder.Write("ShellMedia/back.bmp", std::string(whole).replace(18, 4, "\xFF\xFF\xFF\xFF"));
     EXPECT_EQ(Run(), 0);
     const auto messages = TakeMessages();
     ASSERT_EQ(messages.size(), 1u);
