@@ -7,6 +7,8 @@ namespace {
 
 constexpr std::size_t kMaxDelimiters = 32;
 constexpr std::streamsize kLineBuffer = 256;  // 255 characters and the terminator
+// Two per setting: room for a hundred thousand buttons.
+constexpr std::size_t kMostTokens = 1000000;
 
 }  // namespace
 
@@ -91,6 +93,7 @@ const char* TokenLine::NextToken() {
 bool KeyValueFile::Load(std::istream& in, const char* delimiters) {
     m_nCurLine = 0;
     m_lines.clear();
+    std::size_t tokens = 0;
     std::array<char, kLineBuffer> buffer{};
     for (;;) {
         in.getline(buffer.data(), kLineBuffer, '\n');
@@ -104,7 +107,17 @@ bool KeyValueFile::Load(std::istream& in, const char* delimiters) {
         }
         TokenLine line;
         line.Tokenize(buffer.data(), delimiters);
-        m_lines.push_back(line);
+        // Lines without tokens add nothing to what the reader hands out: not kept, so a file of
+        // blank lines costs nothing. More tokens than any menu has refuse the file like a long
+        // line, rather than exhausting memory.
+        if (line.Tokens().empty()) {
+            continue;
+        }
+        tokens += line.Tokens().size();
+        if (tokens > kMostTokens) {
+            return false;
+        }
+        m_lines.push_back(std::move(line));
     }
 }
 

@@ -82,6 +82,20 @@ TEST(KeyValueFileTest, TokensRewindAndReload) {
     KeyValueFile empty;
     EXPECT_EQ(empty.NextToken(), nullptr);
     EXPECT_EQ(empty.NextToken(), nullptr);
+
+    // Blank lines cost nothing however many there are; more tokens than any menu has refuse the
+    // file instead of exhausting memory.
+    std::string blanks;
+    blanks.resize(20000000, '\n');
+    std::istringstream blank(blanks + "x\n");
+    ASSERT_TRUE(file.Load(blank, " ="));
+    EXPECT_EQ(Take(file), Tokens{"x"});
+    std::string many;
+    for (int i = 0; i < 200001; ++i) {
+        many += "a b c d e\n";
+    }
+    std::istringstream huge(many);
+    EXPECT_FALSE(file.Load(huge, " ="));
 }
 
 }  // namespace

@@ -6,6 +6,8 @@ set -euo pipefail
 launcher=$(realpath "$1")
 source "$(dirname "$0")/xvfb.sh"
 start_sandbox 1024x768
+# The commands this test starts on purpose never end by themselves: ended with the test.
+trap '[[ -f "$work/children" ]] && xargs kill <"$work/children" 2>/dev/null; stop_x; rm -rf "$work"' EXIT
 
 m=shellmedia
 good_menu() {
@@ -112,10 +114,10 @@ sed -i 's/^sound_hoover = null/sound_hoover = over.wav/' "$m/run.btn"
 launch Catalogue sh -c "exec '$launcher' >/dev/null"
 xdotool mousemove $((X + 150)) $((Y + 110))
 expect_pixel $((X + 150)) $((Y + 110)) 0,192,0 "hovered with a sparse 2 GiB sound"
-printf '#!/bin/sh\necho run >> runs.txt\nexec sleep 1000\n' > run.sh
+printf '#!/bin/sh\necho run >> runs.txt\necho $$ >> "%s/children"\nexec sleep 1000\n' "$work" > run.sh
 xdotool click 1
 expect_file runs.txt "a command that never ends"
-printf '#!/bin/sh\necho flood >> runs.txt\nexec yes\n' > run.sh
+printf '#!/bin/sh\necho flood >> runs.txt\necho $$ >> "%s/children"\nexec yes\n' "$work" > run.sh
 sleep 0.6  # a second click sooner would be the second half of a double-click
 xdotool mousemove $((X + 300)) $((Y + 300)) mousemove $((X + 150)) $((Y + 110)) click 1
 retry grep -q flood runs.txt || { echo "FAIL: a command that floods its output never ran"; exit 1; }
@@ -125,8 +127,6 @@ xdotool click --repeat 20 --delay 50 1
 sleep 1
 clicks=$(wc -l <clicks.txt)
 [[ $clicks == 10 ]] || { echo "FAIL: twenty clicks in a second ran the command $clicks times"; exit 1; }
-pkill -f 'sleep 1000' || true
-pkill -x yes || true
 xdotool mousemove $((X + 150)) $((Y + 210)) click 1
 ends_with 0 "exit after all that"
 [[ ! -s stderr.txt ]] || { echo "FAIL: the running menu said: $(cat stderr.txt)"; exit 1; }

@@ -131,6 +131,8 @@ TEST_F(CheckTest, EachProblemOfTheTextAloneIsReportedAtItsLine) {
     const std::vector<Case> cases = {
         {"key in another case", [](Menu& m) { m.shl[2] = "App_Cursor_Lo = arrow.cur"; },
          At(kShl, 3), "must be written \"app_cursor_lo\""},
+        {"a key left out", [](Menu& m) { m.shl.erase(m.shl.begin() + 1); }, At(kShl, 2),
+         "\"app_icon\" is missing before \"app_cursor_lo\""},
         {"flag that is no flag", [](Menu& m) { m.shl[4] = "app_fullscreen = yes"; }, At(kShl, 5),
          "must be true or false, found \"yes\""},
         {"number that is no number", [](Menu& m) { m.button[3] = "pos_x = left"; }, At(kBtn, 4),

@@ -45,4 +45,8 @@ code=0
 code=0
 "$preview" "$work" -o "$work/none" 2>/dev/null || code=$?
 [[ $code == 1 ]] || fail "preview of a broken menu: exit $code"
+mkdir "$work/button" && cp -r "$demo/shellmedia" "$work/button/" && rm "$work/button/shellmedia/exit_hi.bmp"
+code=0
+"$preview" "$work/button" -o "$work/none" 2>/dev/null || code=$?
+[[ $code == 1 ]] || fail "preview of a menu with a button that does not load: exit $code"
 echo "companion programs: passed"

@@ -85,25 +85,34 @@ class Walker {
   public:
     Walker(const std::string& file, const std::string& bytes, Problems& out)
         : m_file(file), m_out(out) {
-        const auto tokens = TokenizeLines(bytes);
-        for (std::size_t i = 0; i < tokens.size(); ++i) {
-            if (!tokens[i].empty()) {
-                m_lines.push_back({static_cast<int>(i + 1), SplitAtTab(tokens[i])});
-            }
+        for (TokenizedLine& line : TokenizeLines(bytes)) {
+            m_lines.push_back({line.number, SplitAtTab(std::move(line.tokens))});
         }
-        m_lastLine = static_cast<int>(tokens.size());
+        m_lastLine = static_cast<int>(std::count(bytes.begin(), bytes.end(), '\n'));
     }
 
     bool AtEnd() const { return m_next >= m_lines.size(); }
     const Line& Peek() const { return m_lines[m_next]; }
     const Line& Take() { return m_lines[m_next++]; }
 
-    // Reads the line of `field`; false when the file has ended.
-    bool Expect(const Field& field, WalkedDescription& into) {
+    // Reads the line of `field`; false when the file has ended. A line whose key is one of
+    // `later` is left for it when `field` appears nowhere after: the author left it out.
+    bool Expect(const Field& field, const std::vector<Field>& later, WalkedDescription& into) {
         if (AtEnd()) {
             m_out.push_back({m_file, m_lastLine == 0 ? 1 : m_lastLine,
                              "ends before \"" + std::string(field.key) + "\""});
             return false;
+        }
+        const bool comesLater =
+            std::any_of(m_lines.begin() + static_cast<std::ptrdiff_t>(m_next), m_lines.end(),
+                        [&](const Line& l) { return l.tokens[0] == field.key; });
+        for (const Field& next : later) {
+            if (!comesLater && Peek().tokens[0] == next.key) {
+                m_out.push_back({m_file, Peek().number,
+                                 "\"" + std::string(field.key) + "\" is missing before \"" +
+                                     next.key + "\" (keys must come in their fixed order)"});
+                return true;
+            }
         }
         const Line& line = Take();
         const std::string& key = line.tokens[0];
@@ -205,7 +214,9 @@ WalkedDescription WalkDescription(const std::string& file, const std::string& by
     WalkedDescription walked;
     Walker walker(file, bytes, out);
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (!walker.Expect(fields[i], walked)) {
+        const std::vector<Field> later(fields.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                                       fields.end());
+        if (!walker.Expect(fields[i], later, walked)) {
             return walked;
         }
         if (fields[i].listOf != nullptr) {

@@ -68,7 +68,8 @@ int Run(int argc, char** argv) {
         for (const Problem& p : problems) {
             list.push_back({{"file", p.file}, {"line", p.line}, {"message", p.message}});
         }
-        std::cout << list.dump(2) << "\n";
+        // File names are the file system's bytes, not always UTF-8.
+        std::cout << list.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
     } else {
         for (const Problem& p : problems) {
             std::cout << p.file << ":" << p.line << ": " << p.message << "\n";

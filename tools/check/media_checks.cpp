@@ -51,7 +51,7 @@ std::string NearestName(const std::string& mappedPath) {
     std::size_t bestDistance = 3;
     for (const std::string& entry : win32::DirectoryEntries(folder)) {
         const std::size_t d = EditDistance(name, entry);
-        if (d < bestDistance) {
+        if (d < bestDistance && entry != name) {
             best = entry;
             bestDistance = d;
         }
@@ -88,6 +88,11 @@ bool CheckNamedFile(const std::string& file, const Setting& s, const std::string
     }
     const std::string path = MediaFile(s.value);
     struct stat st {};
+    if (stat(path.c_str(), &st) != 0 && lstat(path.c_str(), &st) == 0) {
+        out.push_back(
+            {file, s.line, what + " " + Quoted(s.value) + " is a broken or looping link"});
+        return false;
+    }
     if (stat(path.c_str(), &st) != 0) {
         std::string message = what + " " + Quoted(s.value) + " matches no file in shellmedia";
         if (const std::string near = NearestName(path); !near.empty()) {

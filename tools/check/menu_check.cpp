@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <functional>
 
 #include "description/shell_button.h"
@@ -27,22 +29,36 @@ constexpr std::size_t kLongestDescription = std::size_t{16} << 20;
 bool LauncherAccepts(const std::function<bool()>& load, std::string& message) {
     auto& backend = static_cast<backend::HeadlessBackend&>(backend::Current());
     backend.ClearJournal();
-    (void)std::fflush(stderr);
-    const int saved = dup(STDERR_FILENO);
-    const int devNull = open("/dev/null", O_WRONLY);
-    if (devNull >= 0) {
-        dup2(devNull, STDERR_FILENO);
-        close(devNull);
-    }
-    const bool accepted = load();
-    (void)std::fflush(stderr);
-    if (saved >= 0) {
-        dup2(saved, STDERR_FILENO);
-        close(saved);
+    // Standard error goes back however the loader ends, an exception included.
+    struct Silenced {
+        int saved;
+        Silenced() : saved(dup(STDERR_FILENO)) {
+            (void)std::fflush(stderr);
+            const int devNull = open("/dev/null", O_WRONLY | O_CLOEXEC);
+            if (devNull >= 0) {
+                dup2(devNull, STDERR_FILENO);
+                close(devNull);
+            }
+        }
+        ~Silenced() {
+            (void)std::fflush(stderr);
+            if (saved >= 0) {
+                dup2(saved, STDERR_FILENO);
+                close(saved);
+            }
+        }
+        Silenced(const Silenced&) = delete;
+        Silenced& operator=(const Silenced&) = delete;
+    };
+    bool accepted = false;
+    {
+        const Silenced silenced;
+        accepted = load();
     }
     for (const std::string& line : backend.Journal()) {
-        if (line.rfind("messagebox ", 0) == 0 && message.empty()) {
-            message = line.substr(line.find(": ") + 2);
+        const std::size_t text = line.find(": ");
+        if (line.rfind("messagebox ", 0) == 0 && message.empty() && text != std::string::npos) {
+            message = line.substr(text + 2);
         }
     }
     return accepted;
@@ -54,17 +70,20 @@ bool Reported(const Problems& out, const std::string& file) {
 
 void CheckPlacement(const std::string& file, const WalkedDescription& b,
                     const std::optional<PictureSize>& picture, Problems& out) {
-    const auto number = [&](const char* key) {
+    // As the launcher reads numbers: clamped to 32 bits; sums below are taken in 64.
+    const auto number = [&](const char* key) -> std::int64_t {
         const auto it = b.settings.find(key);
-        return it == b.settings.end() || it->second.value == "null"
-                   ? 0L
-                   : std::strtol(it->second.value.c_str(), nullptr, 10);
+        if (it == b.settings.end() || it->second.value == "null") {
+            return 0;
+        }
+        const long long read = std::strtoll(it->second.value.c_str(), nullptr, 10);
+        return std::clamp<long long>(read, INT32_MIN, INT32_MAX);
     };
     const auto line = [&](const char* key) {
         const auto it = b.settings.find(key);
         return it == b.settings.end() ? 1 : it->second.line;
     };
-    const long x = number("pos_x"), y = number("pos_y");
+    const std::int64_t x = number("pos_x"), y = number("pos_y");
     if (picture &&
         (x < 0 || y < 0 || x + picture->width > kMenuWidth || y + picture->height > kMenuHeight)) {
         out.push_back({file, line("pos_x"),
@@ -72,8 +91,8 @@ void CheckPlacement(const std::string& file, const WalkedDescription& b,
                            std::to_string(picture->height) + " at " + std::to_string(x) + "," +
                            std::to_string(y) + ") reaches outside the 640x480 menu"});
     }
-    const long l = number("rect_l"), t = number("rect_t"), r = number("rect_r"),
-               bottom = number("rect_b");
+    const std::int64_t l = number("rect_l"), t = number("rect_t"), r = number("rect_r"),
+                       bottom = number("rect_b");
     const std::string rect = "the hit rectangle " + std::to_string(l) + "," + std::to_string(t) +
                              " to " + std::to_string(r) + "," + std::to_string(bottom);
     if (r <= l || bottom <= t) {

@@ -8,24 +8,31 @@ namespace {
 
 constexpr std::size_t kLongestLine = 255;
 
-// The lines the launcher reads: split at line feeds, a CR before a line feed dropped as text
-// mode drops it.
-std::vector<std::string> SplitLines(const std::string& bytes, bool& lastLineEnded) {
-    std::vector<std::string> lines;
+// Calls `visit(number, line, ended)` for each line the launcher reads: split at line feeds, a CR
+// before a line feed dropped as text mode drops it; `ended` is false for a last line without one.
+template <typename Visit>
+void ForEachLine(const std::string& bytes, Visit visit) {
     std::size_t start = 0;
-    for (std::size_t lf = bytes.find('\n'); lf != std::string::npos; lf = bytes.find('\n', start)) {
+    int number = 1;
+    for (std::size_t lf = bytes.find('\n'); lf != std::string::npos;
+         lf = bytes.find('\n', start), ++number) {
         std::size_t end = lf;
         if (end > start && bytes[end - 1] == '\r') {
             --end;
         }
-        lines.push_back(bytes.substr(start, end - start));
+        visit(number, bytes.substr(start, end - start), true);
         start = lf + 1;
     }
-    lastLineEnded = start == bytes.size();
-    if (!lastLineEnded) {
-        lines.push_back(bytes.substr(start));
+    if (start < bytes.size()) {
+        visit(number, bytes.substr(start), false);
     }
-    return lines;
+}
+
+std::vector<std::string> TokensOf(const std::string& line) {
+    TokenLine reader;
+    // The launcher's reader stops at a NUL as C strings do.
+    reader.Tokenize(line.substr(0, line.find('\0')).c_str(), " =");
+    return reader.Tokens();
 }
 
 // Length of the UTF-8 sequence at `i` of two bytes or more, else 0.
@@ -81,12 +88,12 @@ void CheckText(const std::string& file, const std::string& bytes, Problems& out)
                        "starts with a UTF-8 byte order mark, which the launcher takes as part of "
                        "the first key; save the file as Windows-1252 (ANSI) without it"});
     }
-    bool lastLineEnded = true;
-    const std::vector<std::string> lines = SplitLines(bytes, lastLineEnded);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string& line = lines[i];
-        const int number = static_cast<int>(i + 1);
-        if (line.find('\r') != std::string::npos) {
+    ForEachLine(bytes, [&](int number, const std::string& line, bool ended) {
+        const std::size_t cr = line.find('\r');
+        if (cr != std::string::npos && cr + 1 == line.size()) {
+            out.push_back({file, number,
+                           "ends with an extra CR, which becomes part of the line's last value"});
+        } else if (cr != std::string::npos) {
             out.push_back({file, number,
                            "ends lines with a lone CR: the launcher sees one long line; use CR LF "
                            "or LF line ends"});
@@ -111,27 +118,23 @@ void CheckText(const std::string& file, const std::string& bytes, Problems& out)
                            "or \"=\""});
         }
         CheckEncoding(file, number,
-                      i == 0 && bytes.rfind("\xEF\xBB\xBF", 0) == 0 ? line.substr(3) : line, out);
-    }
-    if (!lastLineEnded && !TokenizeLines(lines.back() + "\n").front().empty()) {
-        out.push_back({file, static_cast<int>(lines.size()),
-                       "has no line end: the launcher ignores a last line without one"});
-    }
+                      number == 1 && bytes.rfind("\xEF\xBB\xBF", 0) == 0 ? line.substr(3) : line,
+                      out);
+        if (!ended && !TokensOf(line).empty()) {
+            out.push_back(
+                {file, number, "has no line end: the launcher ignores a last line without one"});
+        }
+    });
 }
 
-std::vector<std::vector<std::string>> TokenizeLines(const std::string& bytes) {
-    bool lastLineEnded = true;
-    std::vector<std::string> lines = SplitLines(bytes, lastLineEnded);
-    if (!lastLineEnded) {
-        lines.pop_back();
-    }
-    std::vector<std::vector<std::string>> tokens;
-    tokens.reserve(lines.size());
-    for (const std::string& line : lines) {
-        TokenLine reader;
-        // The launcher's reader stops at a NUL as C strings do.
-        reader.Tokenize(line.substr(0, line.find('\0')).c_str(), " =");
-        tokens.push_back(reader.Tokens());
-    }
-    return tokens;
+std::vector<TokenizedLine> TokenizeLines(const std::string& bytes) {
+    std::vector<TokenizedLine> lines;
+    ForEachLine(bytes, [&](int number, const std::string& line, bool ended) {
+        if (ended) {
+            if (auto tokens = TokensOf(line); !tokens.empty()) {
+                lines.push_back({number, std::move(tokens)});
+            }
+        }
+    });
+    return lines;
 }

@@ -9,6 +9,11 @@
 
 void CheckText(const std::string& file, const std::string& bytes, Problems& out);
 
-// The tokens of each line as the launcher's reader cuts them (" =" between tokens), line 1
-// first; a last line without its line end is left out, as the launcher leaves it.
-std::vector<std::vector<std::string>> TokenizeLines(const std::string& bytes);
+struct TokenizedLine {
+    int number;  // from 1
+    std::vector<std::string> tokens;
+};
+
+// The lines that hold tokens, cut as the launcher's reader cuts them (" =" between tokens), in
+// file order; a last line without its line end is left out, as the launcher leaves it.
+std::vector<TokenizedLine> TokenizeLines(const std::string& bytes);

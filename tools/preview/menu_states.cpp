@@ -1,5 +1,6 @@
 #include "tools/preview/menu_states.h"
 
+#include <cstdint>
 #include <memory>
 
 #include "description/shell_button.h"
@@ -9,6 +10,7 @@
 #include "res/dialog_templates.h"
 #include "tools/preview/digits.h"
 #include "window/shell_dlg.h"
+#include "window/shell_window.h"
 
 namespace {
 
@@ -33,6 +35,10 @@ std::vector<HitRect> ReadHitRects(const ShellDescription& d) {
         rects.push_back({r.left, r.top, r.right, r.bottom});
     }
     return rects;
+}
+
+int Middle(int a, int b) {
+    return static_cast<int>((std::int64_t{a} + b) / 2);
 }
 
 // A point of the menu that lies in no hit rectangle, for the pointer between two buttons.
@@ -78,7 +84,11 @@ std::vector<MenuFrame> CaptureMenuStates() {
     const POINT away = FreePoint(rects);
 
     std::vector<MenuFrame> frames;
+    bool shown = true;
     const auto capture = [&](const std::string& name) {
+        // The picture window shows only once the dialog's set-up went through.
+        shown = shown && g_hPictureWnd != nullptr &&
+                (GetWindowLongA(g_hPictureWnd, GWL_STYLE) & WS_VISIBLE) != 0;
         if (const backend::Image* frame = headless.LastFrame(headless.NewestWindow())) {
             frames.push_back({name, *frame});
         }
@@ -98,8 +108,8 @@ std::vector<MenuFrame> CaptureMenuStates() {
         for (std::size_t i = 0; i < rects.size(); ++i) {
             const std::uint64_t t = start + kStep * (i + 1);
             const std::string name = "button" + std::to_string(i + 1);
-            move(window, t, (rects[i].left + rects[i].right) / 2,
-                 (rects[i].top + rects[i].bottom) / 2);
+            move(window, t, Middle(rects[i].left, rects[i].right),
+                 Middle(rects[i].top, rects[i].bottom));
             headless.ScriptAction([&, name] { capture(name + "-hovered"); }, t + 1);
             headless.ScriptAction([&, name] { capture(name + "-bubble"); }, t + kBubbleAt);
             move(window, t + kBubbleAt + 1, away.x, away.y);
@@ -123,5 +133,5 @@ std::vector<MenuFrame> CaptureMenuStates() {
     }
     g_pShellDescription = nullptr;
     CoUninitialize();
-    return frames;
+    return shown ? frames : std::vector<MenuFrame>{};
 }

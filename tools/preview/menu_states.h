@@ -13,6 +13,6 @@ struct MenuFrame {
 };
 
 // Runs the menu of the current folder (windowed, without its movies) on `headless`, which must
-// be the installed backend. Empty when the launcher would not show the menu; its message boxes
-// then went to standard error.
+// be the installed backend. Empty when the launcher would not show the menu (no description, a
+// background or button that does not load); its message boxes then went to standard error.
 std::vector<MenuFrame> CaptureMenuStates();

@@ -433,11 +433,11 @@ std::unique_ptr<Backend> MakeSdlBackend(std::string* error) {
         }
         return nullptr;
     }
-    // With no display SDL falls back to drivers that draw nowhere, and the menu would run unseen
-    // for ever; they serve only whoever asks for them by name.
+    // With no display SDL falls back to drivers that draw nowhere, or on the console behind a
+    // desktop, and the menu would run unseen for ever; they serve only whoever asks by name.
     const char* driver = SDL_GetCurrentVideoDriver();
-    if (SDL_getenv("SDL_VIDEODRIVER") == nullptr &&
-        (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
+    if (SDL_getenv("SDL_VIDEODRIVER") == nullptr && std::strcmp(driver, "x11") != 0 &&
+        std::strcmp(driver, "wayland") != 0) {
         SDL_Quit();
         if (error != nullptr) {
             *error = "no X or Wayland display";
