@@ -81,6 +81,8 @@ expect 0 "menushell: Error creating context"
 case="the description holds NUL bytes"; good_menu
 printf 'app_name = "Catalogue"\0"junk\r\n' | cat - "$m/menu.shl" | sed '2d' >x && mv x "$m/menu.shl"
 expect 0 ""
+case="a description of 64 MiB of blank lines"; good_menu; head -c 64M /dev/zero | tr '\0' '\n' >"$m/menu.shl"
+expect 0 "menushell: Error creating context"
 case="a count far beyond its list"; good_menu; sed -i 's/^num_buttons = 2/num_buttons = 4294967295/' "$m/menu.shl"
 expect 0 "menushell: Error creating context"
 case="a movie count that swallows the rest"; good_menu; sed -i 's/^num_movies = 0/num_movies = 2147483647/' "$m/menu.shl"
