@@ -25,6 +25,12 @@ struct Setting {
 struct WalkedDescription {
     std::map<std::string, Setting> settings;
     std::map<std::string, std::vector<Setting>> lists;  // entries of each count's list
+
+    // The setting of `key`; not given when the file never reached it.
+    Setting Get(const char* key) const {
+        const auto it = settings.find(key);
+        return it == settings.end() ? Setting{} : it->second;
+    }
 };
 
 // The keys of a shell description and of a button description, in file order.

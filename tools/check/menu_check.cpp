@@ -72,17 +72,14 @@ void CheckPlacement(const std::string& file, const WalkedDescription& b,
                     const std::optional<PictureSize>& picture, Problems& out) {
     // As the launcher reads numbers: clamped to 32 bits; sums below are taken in 64.
     const auto number = [&](const char* key) -> std::int64_t {
-        const auto it = b.settings.find(key);
-        if (it == b.settings.end() || it->second.value == "null") {
+        const Setting s = b.Get(key);
+        if (!s.given || s.value == "null") {
             return 0;
         }
-        const long long read = std::strtoll(it->second.value.c_str(), nullptr, 10);
-        return std::clamp<long long>(read, INT32_MIN, INT32_MAX);
+        return std::clamp<long long>(std::strtoll(s.value.c_str(), nullptr, 10), INT32_MIN,
+                                     INT32_MAX);
     };
-    const auto line = [&](const char* key) {
-        const auto it = b.settings.find(key);
-        return it == b.settings.end() ? 1 : it->second.line;
-    };
+    const auto line = [&](const char* key) { return b.Get(key).given ? b.Get(key).line : 1; };
     const std::int64_t x = number("pos_x"), y = number("pos_y");
     if (picture &&
         (x < 0 || y < 0 || x + picture->width > kMenuWidth || y + picture->height > kMenuHeight)) {
@@ -111,10 +108,7 @@ void CheckButton(const std::string& shl, const Setting& entry, Problems& out) {
         ReadHead("shellmedia\\" + entry.value, kLongestDescription).value_or("");
     CheckText(file, text, out);
     const WalkedDescription b = WalkDescription(file, text, ButtonFields(), out);
-    const auto setting = [&](const char* key) {
-        const auto it = b.settings.find(key);
-        return it == b.settings.end() ? Setting{} : it->second;
-    };
+    const auto setting = [&](const char* key) { return b.Get(key); };
     const Setting lo = setting("image_lo");
     if (lo.given && lo.value == "null") {
         out.push_back({file, lo.line, "\"image_lo\" is null: the button is never drawn"});
@@ -142,10 +136,7 @@ void CheckButton(const std::string& shl, const Setting& entry, Problems& out) {
 }
 
 void CheckShellSettings(const std::string& shl, const WalkedDescription& d, Problems& out) {
-    const auto setting = [&](const char* key) {
-        const auto it = d.settings.find(key);
-        return it == d.settings.end() ? Setting{} : it->second;
-    };
+    const auto setting = [&](const char* key) { return d.Get(key); };
     CheckIconFile(shl, setting("app_icon"), "icon", out);
     const char* cursors[][2] = {{"app_cursor_lo", "Failed cursor 1"},
                                 {"app_cursor_hi", "Failed cursor 2"}};
