@@ -2,9 +2,10 @@
 include(GNUInstallDirs)
 
 install(TARGETS menushell RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Not CMAKE_INSTALL_LIBDIR: the launcher looks for its modules in ../lib/menushell from its own
+# folder, whatever the architecture.
+install(TARGETS menushell_sdl LIBRARY DESTINATION lib/menushell)
 if(TARGET menushell_dshow)
-  # Not CMAKE_INSTALL_LIBDIR: the launcher looks for the module in ../lib/menushell from its own
-  # folder, whatever the architecture.
   install(TARGETS menushell_dshow LIBRARY DESTINATION lib/menushell)
 endif()
 if(TARGET menushell-check)

@@ -2,15 +2,58 @@
 // application object.
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "platform/afx.h"
-#include "platform/backend/sdl/sdl_backend.h"
+#include "platform/backend/module.h"
+#include "platform/backend/x11/x11_backend.h"
+
+namespace {
+
+// SDL serves sessions without X11 (Wayland alone); it is loaded only for them.
+std::unique_ptr<backend::Backend> LoadSdlBackend(std::string* error) {
+    void* entry = backend::LoadModuleEntry("menushell_sdl.so", "menushell_make_sdl_backend");
+    if (entry == nullptr) {
+        *error = "the SDL module (menushell_sdl.so) is not installed";
+        return nullptr;
+    }
+    using Make = backend::Backend* (*)(std::string*);
+    Make make = nullptr;
+    static_assert(sizeof entry == sizeof make, "function and object pointers differ");
+    std::memcpy(&make, &entry, sizeof make);
+    return std::unique_ptr<backend::Backend>(make(error));
+}
+
+// MENUSHELL_BACKEND=x11 or sdl chooses; otherwise X11 where there is an X display, SDL where
+// there is only Wayland.
+std::unique_ptr<backend::Backend> OpenBackend(std::string* error) {
+    const char* forced = std::getenv("MENUSHELL_BACKEND");
+    const std::string choice = forced != nullptr ? forced : "";
+    auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value != nullptr && *value != '\0';
+    };
+    const bool x11 = set("DISPLAY");
+    const bool wayland = set("WAYLAND_DISPLAY");
+    if (choice == "x11" || (choice.empty() && x11)) {
+        return backend::MakeX11Backend(error);
+    }
+    if (choice == "sdl" || (choice.empty() && wayland)) {
+        return LoadSdlBackend(error);
+    }
+    *error = choice.empty() ? "no X or Wayland display"
+                            : "MENUSHELL_BACKEND is \"" + choice + "\", not x11 or sdl";
+    return nullptr;
+}
+
+}  // namespace
 
 int main() {
     std::string error;
-    auto sdl = backend::MakeSdlBackend(&error);
-    if (!sdl) {
+    auto opened = OpenBackend(&error);
+    if (!opened) {
         (void)std::fprintf(stderr,
                            "%s: cannot open a window: %s\n"
                            "Run it on a desktop, or in a virtual X server (xvfb-run %s).\n",
@@ -18,9 +61,8 @@ int main() {
                            program_invocation_short_name);
         return 1;
     }
-    backend::Install(std::move(sdl));
-    // The backend goes with the process, not before: SDL's teardown puts back Xlib's default
-    // error handler, which would end the program with 1 on an error still on its way from the
-    // X server about a window already gone.
+    backend::Install(std::move(opened));
+    // The backend goes with the process, not before: a teardown on a connection the X server
+    // still sends errors about would end the program with 1.
     return AfxWinMain();
 }

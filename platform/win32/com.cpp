@@ -1,10 +1,6 @@
 // The class table and the in-process servers of this layer.
 #include "platform/win32/com.h"
 
-#include <dlfcn.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -13,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/backend/module.h"
 #include "platform/dshow/dshow.h"
 #include "platform/win32/ansi_text.h"
 
@@ -56,44 +53,13 @@ ClassTable& Table() {
     return table;
 }
 
-std::string ProgramFolder() {
-    std::vector<char> buffer(4096);
-    const ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
-    if (n <= 0) {
-        return ".";
-    }
-    std::string path(buffer.data(), static_cast<std::size_t>(n));
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : path.substr(0, slash);
-}
-
-bool IsFile(const std::string& path) {
-    struct stat st {};
-    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-// Beside the program (the build tree, a copied folder), else where the package installs it.
 GetClassObject LoadServer(const char* module) {
-    const std::string folder = ProgramFolder();
-    for (const std::string& path :
-         {folder + "/" + module, folder + "/../lib/menushell/" + module}) {
-        if (!IsFile(path)) {
-            continue;
-        }
-        void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (handle == nullptr) {
-            // Present but unusable (GStreamer missing, say): worth the one line.
-            (void)std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, dlerror());
-            return nullptr;
-        }
-        // A function pointer comes back as an object pointer; POSIX guarantees the conversion.
-        void* entry = dlsym(handle, "DllGetClassObject");
-        GetClassObject result = nullptr;
-        static_assert(sizeof entry == sizeof result, "function and object pointers differ");
-        std::memcpy(&result, &entry, sizeof result);
-        return result;
-    }
-    return nullptr;
+    // A function pointer comes back as an object pointer; POSIX guarantees the conversion.
+    void* entry = backend::LoadModuleEntry(module, "DllGetClassObject");
+    GetClassObject result = nullptr;
+    static_assert(sizeof entry == sizeof result, "function and object pointers differ");
+    std::memcpy(&result, &entry, sizeof result);
+    return result;
 }
 
 // The factory for `clsid`, with a reference for the caller; null when no one serves it.

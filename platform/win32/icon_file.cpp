@@ -1,11 +1,10 @@
 #include "platform/win32/icon_file.h"
 
-#include <SDL.h>
-#include <SDL_image.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <tuple>
+
+#include "platform/win32/png_decoder.h"
 
 namespace win32 {
 namespace {
@@ -28,29 +27,6 @@ std::uint32_t Le32(const std::uint8_t* p) {
 bool IsPng(const std::uint8_t* p, std::uint32_t size) {
     static const std::uint8_t kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     return size >= 8 && std::equal(std::begin(kSignature), std::end(kSignature), p);
-}
-
-std::optional<backend::Image> DecodePng(const std::uint8_t* data, std::uint32_t size) {
-    SDL_RWops* rw = SDL_RWFromConstMem(data, static_cast<int>(size));
-    SDL_Surface* loaded = rw != nullptr ? IMG_Load_RW(rw, 1) : nullptr;
-    if (loaded == nullptr) {
-        return std::nullopt;
-    }
-    SDL_Surface* argb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
-    SDL_FreeSurface(loaded);
-    if (argb == nullptr) {
-        return std::nullopt;
-    }
-    backend::Image image{argb->w, argb->h,
-                         std::vector<std::uint32_t>(static_cast<std::size_t>(argb->w) * argb->h)};
-    for (int y = 0; y < argb->h; ++y) {
-        const auto* row =
-            reinterpret_cast<const std::uint32_t*>(static_cast<const std::uint8_t*>(argb->pixels) +
-                                                   static_cast<std::size_t>(y) * argb->pitch);
-        std::copy_n(row, argb->w, &image.pixels[static_cast<std::size_t>(y) * argb->w]);
-    }
-    SDL_FreeSurface(argb);
-    return image;
 }
 
 // A DIB entry: header, palette, colour rows and the AND mask, all bottom row first.

@@ -139,7 +139,9 @@ xdotool mousemove 900 700
 pid=$!
 window=$(timeout 10 xdotool search --onlyvisible --sync --name "Input Menu" | head -1)
 sleep 0.5
-eval "$(xdotool getwindowgeometry --shell "$window")"
+# xwininfo, not xdotool: xdotool adds a framed window's offset in its frame twice.
+X=$(xwininfo -id "$window" | sed -n 's/.*Absolute upper-left X: *//p')
+Y=$(xwininfo -id "$window" | sed -n 's/.*Absolute upper-left Y: *//p')
 IFS=', ' read -r left right top bottom <<<"$(xprop -id "$window" _NET_FRAME_EXTENTS | sed 's/.*= //')"
 IFS=', ' read -r wx wy ww wh _ <<<"$(xprop -root _NET_WORKAREA | sed 's/.*= //')"
 want_x=$((wx + (ww - (640 + left + right)) / 2 + left))

@@ -76,4 +76,8 @@ code=0
 timeout 10 env -u DISPLAY -u WAYLAND_DISPLAY "$launcher" 2>stderr.txt || code=$?
 grep -q "cannot open a window: no X or Wayland display" stderr.txt && ((code == 1)) ||
   { echo "FAIL: no display: exit code $code"; cat stderr.txt; exit 1; }
+code=0
+timeout 10 env MENUSHELL_BACKEND=gdi "$launcher" 2>stderr.txt || code=$?
+grep -q 'cannot open a window: MENUSHELL_BACKEND is "gdi", not x11 or sdl' stderr.txt &&
+  ((code == 1)) || { echo "FAIL: unknown backend: exit code $code"; cat stderr.txt; exit 1; }
 echo "launcher end to end: passed"

@@ -16,8 +16,13 @@ DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >"$work/apt.txt" 2>
 mapfile -t installed < <(dpkg -L menushell)
 
 for f in /usr/bin/menushell /usr/lib/menushell/menushell_dshow.so \
-  /usr/share/applications/menushell.desktop; do
+  /usr/lib/menushell/menushell_sdl.so /usr/share/applications/menushell.desktop; do
   [[ -f $f ]] || fail "$f not installed"
+done
+# The launcher links Xlib and the C++ runtime; sound, SDL and movies come as modules when needed.
+libs=$(ldd /usr/bin/menushell)
+for lib in libSDL2 libpng libasound libpulse libgst libglib; do
+  ! grep -q "$lib" <<<"$libs" || fail "the launcher links $lib"
 done
 for size in 32 16; do
   icon=/usr/share/icons/hicolor/${size}x${size}/apps/menushell.png
@@ -54,6 +59,8 @@ timeout 10 xdotool search --onlyvisible --sync --name "menushell demo" >/dev/nul
   fail "no demo window: $(cat "$work/stderr.txt")"
 retry grep -q /usr/lib/menushell/menushell_dshow.so "/proc/$pid/maps" ||
   fail "the movie module is not loaded"
+retry grep -q /usr/lib/menushell/menushell_sdl.so "/proc/$pid/maps" ||
+  fail "the sound module is not loaded after the first frame"
 sleep 1
 xdotool key Escape
 code=0

@@ -1,16 +1,16 @@
 #include "platform/backend/sdl/sdl_backend.h"
 
 #include <SDL.h>
-#include <X11/Xlib.h>
+#include <SDL_syswm.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <map>
 
 #include "platform/backend/process.h"
-#include "platform/backend/sdl/x11_frame.h"
+#include "platform/backend/sdl/sdl_sound.h"
+#include "platform/backend/x11/frame_extents.h"
+#include "platform/backend/x11/x_errors.h"
 
 namespace backend {
 namespace {
@@ -38,9 +38,7 @@ class SdlBackend : public Backend {
         for (auto& [cursor, sdl] : m_cursors) {
             SDL_FreeCursor(sdl);
         }
-        if (m_audio != 0) {
-            SDL_CloseAudioDevice(m_audio);
-        }
+        m_sound.reset();
         for (auto& [id, window] : m_windows) {
             SDL_DestroyWindow(window.sdl);
         }
@@ -89,11 +87,8 @@ class SdlBackend : public Backend {
         // X window at its old size where no window manager runs.
         SDL_SetWindowBordered(sdl, placement == Placement::kFullScreen ? SDL_FALSE : SDL_TRUE);
         SDL_SetWindowSize(sdl, std::max(1, r.width), std::max(1, r.height));
-        // SDL places the client area of a shown window by its frame; of a window not shown yet
-        // the manager takes the position as the frame's.
-        const Margins& f = m_windows[window].frame;
-        const bool hidden = (SDL_GetWindowFlags(sdl) & SDL_WINDOW_SHOWN) == 0;
-        SDL_SetWindowPosition(sdl, r.x - (hidden ? f.left : 0), r.y - (hidden ? f.top : 0));
+        // SDL takes the frame it knows (FrameExtents made sure it does) off the position itself.
+        SDL_SetWindowPosition(sdl, r.x, r.y);
     }
 
     void ShowWindow(int window, bool visible) override {
@@ -198,7 +193,12 @@ class SdlBackend : public Backend {
         } else if (!state.frameAsked) {
             // Once per window: without a manager that answers, asking again only costs time.
             state.frameAsked = true;
-            RequestFrameExtents(sdl, &state.frame);
+            SDL_SysWMinfo info;
+            SDL_VERSION(&info.version);
+            if (SDL_GetWindowWMInfo(sdl, &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11 &&
+                RequestFrameExtents(info.info.x11.display, info.info.x11.window, &state.frame)) {
+                SDL_PumpEvents();  // SDL learns the frame too, and places the window by it
+            }
         }
         return state.frame;
     }
@@ -226,23 +226,10 @@ class SdlBackend : public Backend {
     }
 
     void PlaySound(const std::string& /*name*/, const std::vector<std::uint8_t>& wav) override {
-        if (wav.empty()) {
-            if (m_audio != 0) {
-                SDL_ClearQueuedAudio(m_audio);
-            }
-            return;
+        if (!m_sound) {
+            m_sound = std::make_unique<SdlSound>();
         }
-        SDL_AudioSpec format{};
-        Uint8* buffer = nullptr;
-        Uint32 length = 0;
-        SDL_RWops* rw = SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size()));
-        if (rw == nullptr || SDL_LoadWAV_RW(rw, 1, &format, &buffer, &length) == nullptr) {
-            return;  // not a WAV that SDL can decode: nothing plays
-        }
-        if (OpenAudio(format)) {
-            Queue(format, buffer, length);
-        }
-        SDL_FreeWAV(buffer);
+        m_sound->Play(wav);
     }
 
     bool StartProgram(const std::vector<std::string>& argv) override { return SpawnDetached(argv); }
@@ -360,61 +347,11 @@ class SdlBackend : public Backend {
         }
     }
 
-    // The device is opened once, on the first sound, in that sound's format; a machine without
-    // one plays nothing.
-    bool OpenAudio(const SDL_AudioSpec& first) {
-        if (m_audio == 0 && !m_audioFailed) {
-            SDL_AudioSpec wanted = first;
-            wanted.callback = nullptr;
-            if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0 ||
-                (m_audio = SDL_OpenAudioDevice(nullptr, 0, &wanted, &m_device,
-                                               SDL_AUDIO_ALLOW_ANY_CHANGE)) == 0) {
-                m_audioFailed = true;
-            }
-        }
-        return m_audio != 0;
-    }
-
-    // Converts to the device's format, then replaces whatever is still queued.
-    void Queue(const SDL_AudioSpec& format, const Uint8* buffer, Uint32 length) {
-        SDL_AudioCVT cvt;
-        if (SDL_BuildAudioCVT(&cvt, format.format, format.channels, format.freq, m_device.format,
-                              m_device.channels, m_device.freq) < 0) {
-            return;
-        }
-        std::vector<Uint8> data(static_cast<std::size_t>(length) * std::max(1, cvt.len_mult));
-        std::copy_n(buffer, length, data.begin());
-        cvt.buf = data.data();
-        cvt.len = static_cast<int>(length);
-        if (cvt.needed != 0 && SDL_ConvertAudio(&cvt) != 0) {
-            return;
-        }
-        SDL_ClearQueuedAudio(m_audio);
-        SDL_QueueAudio(
-            m_audio, data.data(),
-            static_cast<Uint32>(cvt.needed != 0 ? cvt.len_cvt : static_cast<int>(length)));
-        SDL_PauseAudioDevice(m_audio, 0);
-    }
-
     Uint32 m_wakeEvent;
     std::map<int, WindowState> m_windows;
     std::map<const Cursor*, SDL_Cursor*> m_cursors;
-    SDL_AudioDeviceID m_audio = 0;
-    SDL_AudioSpec m_device{};
-    bool m_audioFailed = false;
+    std::unique_ptr<SdlSound> m_sound;  // opened on the first sound
 };
-
-// Xlib's default answer to a protocol error is to end the program. A stale window id (a message
-// box's window, torn down while events for it were under way) is no reason to: Windows never
-// ends a program for one. The error is reported in one line and the program goes on; losing the
-// connection itself still ends it, through the I/O error handler.
-int ReportXError(Display* display, XErrorEvent* error) {
-    char text[128] = "";
-    XGetErrorText(display, error->error_code, text, sizeof text);
-    (void)std::fprintf(stderr, "%s: X error ignored: %s (request %d, resource 0x%lx)\n",
-                       program_invocation_short_name, text, error->request_code, error->resourceid);
-    return 0;
-}
 
 }  // namespace
 
@@ -445,7 +382,7 @@ std::unique_ptr<Backend> MakeSdlBackend(std::string* error) {
         return nullptr;
     }
     if (std::strcmp(driver, "x11") == 0) {
-        XSetErrorHandler(ReportXError);
+        ReportXErrors();
     }
     return std::make_unique<SdlBackend>();
 }

@@ -1,6 +1,5 @@
-#include "platform/backend/sdl/x11_frame.h"
+#include "platform/backend/x11/frame_extents.h"
 
-#include <SDL_syswm.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
@@ -35,7 +34,8 @@ bool Supported(Display* display, Atom request) {
     return found;
 }
 
-bool ReadExtents(Display* display, Window window, Atom property, Margins* extents) {
+bool ReadExtents(Display* display, Window window, Margins* extents) {
+    const Atom property = XInternAtom(display, "_NET_FRAME_EXTENTS", False);
     Atom type = None;
     int format = 0;
     unsigned long count = 0;
@@ -58,18 +58,14 @@ bool ReadExtents(Display* display, Window window, Atom property, Margins* extent
 
 }  // namespace
 
-bool RequestFrameExtents(SDL_Window* window, Margins* extents) {
+bool ReadFrameExtents(Display* display, Window window, Margins* extents) {
+    return ReadExtents(display, window, extents);
+}
+
+bool RequestFrameExtents(Display* display, Window xwindow, Margins* extents) {
     *extents = {};
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (SDL_GetWindowWMInfo(window, &info) == SDL_FALSE || info.subsystem != SDL_SYSWM_X11) {
-        return false;
-    }
-    Display* display = info.info.x11.display;
-    const Window xwindow = info.info.x11.window;
     const Atom request = XInternAtom(display, "_NET_REQUEST_FRAME_EXTENTS", False);
-    const Atom property = XInternAtom(display, "_NET_FRAME_EXTENTS", False);
-    if (ReadExtents(display, xwindow, property, extents)) {
+    if (ReadExtents(display, xwindow, extents)) {
         return true;
     }
     if (!Supported(display, request)) {
@@ -85,8 +81,7 @@ bool RequestFrameExtents(SDL_Window* window, Margins* extents) {
     const auto until = std::chrono::steady_clock::now() + kPatience;
     while (std::chrono::steady_clock::now() < until) {
         XSync(display, False);
-        if (ReadExtents(display, xwindow, property, extents)) {
-            SDL_PumpEvents();  // SDL learns the frame too, and places the window by it
+        if (ReadExtents(display, xwindow, extents)) {
             return true;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(2));

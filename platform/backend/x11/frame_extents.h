@@ -3,13 +3,16 @@
 // before it shows it.
 #pragma once
 
-#include <SDL.h>
+#include <X11/Xlib.h>
 
 #include "platform/backend/backend.h"
 
 namespace backend {
 
 // False (and zeros) without an X11 window manager that answers within a short wait.
-bool RequestFrameExtents(SDL_Window* window, Margins* extents);
+bool RequestFrameExtents(Display* display, Window window, Margins* extents);
+
+// The frame the manager has put around `window` already; false when it has said nothing.
+bool ReadFrameExtents(Display* display, Window window, Margins* extents);
 
 }  // namespace backend

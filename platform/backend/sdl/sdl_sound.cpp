@@ -1,0 +1,74 @@
+#include "platform/backend/sdl/sdl_sound.h"
+
+#include <algorithm>
+
+namespace backend {
+
+SdlSound::SdlSound() {
+    // SIGINT and SIGTERM end the program as they end any other.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    m_ready = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+}
+
+SdlSound::~SdlSound() {
+    if (m_audio != 0) {
+        SDL_CloseAudioDevice(m_audio);
+    }
+    if (m_ready) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+}
+
+void SdlSound::Play(const std::vector<std::uint8_t>& wav) {
+    if (wav.empty()) {
+        if (m_audio != 0) {
+            SDL_ClearQueuedAudio(m_audio);
+        }
+        return;
+    }
+    SDL_AudioSpec format{};
+    Uint8* buffer = nullptr;
+    Uint32 length = 0;
+    SDL_RWops* rw = SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size()));
+    if (rw == nullptr || SDL_LoadWAV_RW(rw, 1, &format, &buffer, &length) == nullptr) {
+        return;  // not a WAV that SDL can decode: nothing plays
+    }
+    if (OpenDevice(format)) {
+        Queue(format, buffer, length);
+    }
+    SDL_FreeWAV(buffer);
+}
+
+bool SdlSound::OpenDevice(const SDL_AudioSpec& first) {
+    if (m_audio == 0 && !m_failed) {
+        SDL_AudioSpec wanted = first;
+        wanted.callback = nullptr;
+        m_audio = m_ready ? SDL_OpenAudioDevice(nullptr, 0, &wanted, &m_device,
+                                                SDL_AUDIO_ALLOW_ANY_CHANGE)
+                          : 0;
+        m_failed = m_audio == 0;
+    }
+    return m_audio != 0;
+}
+
+// Converts to the device's format, then replaces whatever is still queued.
+void SdlSound::Queue(const SDL_AudioSpec& format, const Uint8* buffer, Uint32 length) {
+    SDL_AudioCVT cvt;
+    if (SDL_BuildAudioCVT(&cvt, format.format, format.channels, format.freq, m_device.format,
+                          m_device.channels, m_device.freq) < 0) {
+        return;
+    }
+    std::vector<Uint8> data(static_cast<std::size_t>(length) * std::max(1, cvt.len_mult));
+    std::copy_n(buffer, length, data.begin());
+    cvt.buf = data.data();
+    cvt.len = static_cast<int>(length);
+    if (cvt.needed != 0 && SDL_ConvertAudio(&cvt) != 0) {
+        return;
+    }
+    SDL_ClearQueuedAudio(m_audio);
+    SDL_QueueAudio(m_audio, data.data(),
+                   static_cast<Uint32>(cvt.needed != 0 ? cvt.len_cvt : static_cast<int>(length)));
+    SDL_PauseAudioDevice(m_audio, 0);
+}
+
+}  // namespace backend

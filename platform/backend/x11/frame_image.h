@@ -1,0 +1,42 @@
+// A window's picture on the X server's side: the last frame in an image shared with the server
+// (MIT-SHM) where it offers that, else sent through the connection. Presenting a new frame
+// converts and sends only the rectangle that changed.
+#pragma once
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XShm.h>
+
+#include "platform/backend/backend.h"
+
+namespace backend {
+
+class FrameImage {
+  public:
+    FrameImage(Display* display, Visual* visual, int depth);
+    ~FrameImage();
+    FrameImage(const FrameImage&) = delete;
+    FrameImage& operator=(const FrameImage&) = delete;
+
+    // Shows `frame` in `window`, sending what differs from the last frame.
+    void Present(Window window, GC gc, const Image& frame);
+    // Sends the part of the last frame the server lost (an Expose).
+    void Repaint(Window window, GC gc, const Rect& area);
+
+  private:
+    bool Allocate(int width, int height);
+    void Release();
+    void Put(Window window, GC gc, const Rect& area);
+
+    Display* m_display;
+    Visual* m_visual;
+    int m_depth;
+    XImage* m_image = nullptr;
+    XShmSegmentInfo m_shm{};
+    bool m_shared = false;
+};
+
+// True when frames can go to this visual as they are: 32-bit pixels, red, green, blue in the
+// low three bytes as in Image.
+bool FitsFrames(Display* display, Visual* visual, int depth);
+
+}  // namespace backend
