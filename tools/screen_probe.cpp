@@ -5,6 +5,9 @@
 //       moves the pointer (XTEST) from (AWAY_X, AWAY_Y) onto (X, Y), ROUNDS times; for each,
 //       milliseconds until the watched pixel (default X, Y) changes and until it changes again
 //       (on a button: its hovered picture, then its bubble; beside it, the bubble alone)
+//   screen_probe sound X Y FILE
+//       moves the pointer (XTEST) onto (X, Y); milliseconds until FILE (SDL's disk audio
+//       driver's output) holds a sound, that is a byte that is not silence
 //   screen_probe sweep PID X Y W H SECONDS
 //       sweeps the pointer (XTEST) row by row over the rectangle, one move a millisecond, for
 //       SECONDS; prints the moves made and the CPU time process PID spent meanwhile
@@ -91,6 +94,34 @@ int Hover(Display* display, int x, int y, int awayX, int awayY, int rounds, int 
     return 0;
 }
 
+// True when `path` holds a byte other than 0, the silence of signed samples.
+bool HoldsSound(const char* path) {
+    FILE* file = std::fopen(path, "rb");
+    if (file == nullptr) {
+        return false;
+    }
+    bool found = false;
+    for (int c = std::fgetc(file); c != EOF && !found; c = std::fgetc(file)) {
+        found = c != 0;
+    }
+    (void)std::fclose(file);
+    return found;
+}
+
+int Sound(Display* display, int x, int y, const char* path) {
+    const Clock::time_point start = Clock::now();
+    MovePointer(display, x, y);
+    while (!HoldsSound(path)) {
+        if (MsSince(start) > 5000) {
+            (void)std::fprintf(stderr, "screen_probe: no sound in %s\n", path);
+            return 1;
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    std::printf("sound %.1f ms\n", MsSince(start));
+    return 0;
+}
+
 }  // namespace
 
 // User and system time of process `pid` in milliseconds, from /proc.
@@ -149,6 +180,8 @@ int main(int argc, char** argv) {
         const int y = std::atoi(argv[3]);
         code = Hover(display, x, y, std::atoi(argv[4]), std::atoi(argv[5]), std::atoi(argv[6]),
                      argc == 9 ? std::atoi(argv[7]) : x, argc == 9 ? std::atoi(argv[8]) : y);
+    } else if (argc == 5 && std::strcmp(argv[1], "sound") == 0) {
+        code = Sound(display, std::atoi(argv[2]), std::atoi(argv[3]), argv[4]);
     } else if (argc == 8 && std::strcmp(argv[1], "sweep") == 0) {
         code = Sweep(display, std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]),
                      std::atoi(argv[5]), std::atoi(argv[6]), std::atoi(argv[7]));
@@ -156,6 +189,7 @@ int main(int argc, char** argv) {
         (void)std::fprintf(stderr,
                            "usage: screen_probe first-frame X Y PROGRAM [ARGS...]\n"
                            "       screen_probe hover X Y AWAY_X AWAY_Y ROUNDS [WATCH_X WATCH_Y]\n"
+                           "       screen_probe sound X Y FILE\n"
                            "       screen_probe sweep PID X Y W H SECONDS\n");
     }
     XCloseDisplay(display);

@@ -15,9 +15,9 @@ class SoundOutput {
     virtual void Play(const std::vector<std::uint8_t>& wav) = 0;
 };
 
-// The audio output, prepared away from start-up: loading the audio stack and reaching the
-// sound server take tens of milliseconds a menu's first frame should not wait for. Prepare()
-// starts that in the background; the first Play() waits for it (or does it, if never started).
+// The audio output, prepared away from start-up: loading SDL and the audio libraries takes
+// tens of milliseconds a menu's first frame should not wait for. Prepare() starts that in the
+// background; the first Play() waits for it (or does it, if never started).
 class LazySoundOutput {
   public:
     LazySoundOutput() = default;

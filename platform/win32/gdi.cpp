@@ -1,6 +1,7 @@
 // Brushes, rectangles, icons and DrawDib, drawn into the frame of a device context.
 #include "platform/win32/gdi.h"
 
+#include <cstring>
 #include <map>
 #include <memory>
 #include <vector>
@@ -197,19 +198,34 @@ BOOL DrawDibDraw(HDRAWDIB hdd, HDC hdc, int xDst, int yDst, int dxDst, int dyDst
         const int sy = fy - originY;  // counts from the top of the picture
         const BYTE* row = base + stride * static_cast<std::size_t>(bottomUp ? height - 1 - sy : sy);
         std::uint32_t* out = &top->frame.pixels[static_cast<std::size_t>(fy) * top->frame.width];
-        for (LONG fx = area.left; fx < area.right; ++fx) {
-            const auto sx = static_cast<std::size_t>(fx - originX);
+        const auto first = static_cast<std::size_t>(area.left - originX);
+        const auto count = static_cast<std::size_t>(std::max<LONG>(0, area.right - area.left));
+        out += area.left;
+        if (header->biBitCount == 24) {
+            // Four bytes at a time, B G R and the next pixel's first byte, which the opaque
+            // alpha covers (a little-endian layout); the row's last pixel byte by byte, as the
+            // bytes after it may not be the picture's.
+            const BYTE* p = row + 3 * first;
+            for (std::size_t i = 0; i + 1 < count; ++i, p += 3) {
+                std::uint32_t bgrx = 0;
+                std::memcpy(&bgrx, p, 4);
+                out[i] = 0xFF000000u | bgrx;
+            }
+            if (count > 0) {
+                out[count - 1] = 0xFF000000u | static_cast<std::uint32_t>(p[2]) << 16 |
+                                 static_cast<std::uint32_t>(p[1]) << 8 | p[0];
+            }
+            continue;
+        }
+        for (std::size_t i = 0; i < count; ++i) {
+            const BYTE index = row[first + i];
             std::uint32_t rgb = 0;
-            if (header->biBitCount == 24) {
-                const BYTE* p = row + 3 * sx;
-                rgb = static_cast<std::uint32_t>(p[2]) << 16 |
-                      static_cast<std::uint32_t>(p[1]) << 8 | p[0];
-            } else if (row[sx] < colors) {
-                const RGBQUAD& q = palette[row[sx]];
+            if (index < colors) {
+                const RGBQUAD& q = palette[index];
                 rgb = static_cast<std::uint32_t>(q.rgbRed) << 16 |
                       static_cast<std::uint32_t>(q.rgbGreen) << 8 | q.rgbBlue;
             }
-            out[fx] = 0xFF000000u | rgb;
+            out[i] = 0xFF000000u | rgb;
         }
     }
     return TRUE;

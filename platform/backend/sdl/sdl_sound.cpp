@@ -7,7 +7,6 @@ namespace backend {
 SdlSound::SdlSound() {
     // SIGINT and SIGTERM end the program as they end any other.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    m_ready = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
 }
 
 SdlSound::~SdlSound() {
@@ -41,6 +40,9 @@ void SdlSound::Play(const std::vector<std::uint8_t>& wav) {
 
 bool SdlSound::OpenDevice(const SDL_AudioSpec& first) {
     if (m_audio == 0 && !m_failed) {
+        // Started here, not before: some audio drivers (ALSA's) then poll for devices for
+        // ever, and a menu nobody has pointed at yet should use no CPU at all.
+        m_ready = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
         SDL_AudioSpec wanted = first;
         wanted.callback = nullptr;
         m_audio = m_ready ? SDL_OpenAudioDevice(nullptr, 0, &wanted, &m_device,

@@ -10,7 +10,6 @@ namespace backend {
 
 class SdlSound : public SoundOutput {
   public:
-    // Starts SDL's audio subsystem (loads the audio stack, reaches the sound server).
     SdlSound();
     ~SdlSound() override;
     SdlSound(const SdlSound&) = delete;
@@ -22,7 +21,7 @@ class SdlSound : public SoundOutput {
     bool OpenDevice(const SDL_AudioSpec& first);
     void Queue(const SDL_AudioSpec& format, const Uint8* buffer, Uint32 length);
 
-    bool m_ready = false;  // the subsystem started
+    bool m_ready = false;  // the audio subsystem started
     SDL_AudioDeviceID m_audio = 0;
     SDL_AudioSpec m_device{};
     bool m_failed = false;

@@ -11,27 +11,28 @@
 namespace backend {
 namespace {
 
-constexpr std::uint32_t kRgb = 0x00FFFFFF;
-
-// The rows and columns where `frame` differs from what `image` holds; empty when none.
+// The rows and columns where `frame` differs from what `image` holds; empty when none. The image
+// holds the last frame's words as they were, so equal rows compare as bytes (the quick part:
+// most rows of a menu stay as they were from one frame to the next).
 Rect Changed(const XImage& image, const Image& frame) {
     int top = frame.height;
     int bottom = -1;
     int left = frame.width;
     int right = -1;
+    const auto rowBytes = static_cast<std::size_t>(frame.width) * 4;
     for (int y = 0; y < frame.height; ++y) {
         const std::uint32_t* now = &frame.pixels[static_cast<std::size_t>(y) * frame.width];
         const auto* was = reinterpret_cast<const std::uint32_t*>(
             image.data + static_cast<std::size_t>(y) * image.bytes_per_line);
-        int x = 0;
-        while (x < frame.width && ((now[x] ^ was[x]) & kRgb) == 0) {
-            ++x;
-        }
-        if (x == frame.width) {
+        if (std::memcmp(now, was, rowBytes) == 0) {
             continue;
         }
+        int x = 0;
+        while (now[x] == was[x]) {
+            ++x;
+        }
         int last = frame.width - 1;
-        while (((now[last] ^ was[last]) & kRgb) == 0) {
+        while (now[last] == was[last]) {
             --last;
         }
         top = std::min(top, y);
