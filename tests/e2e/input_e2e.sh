@@ -23,13 +23,13 @@ convert -size 32x32 xc:red "ICO:$m/arrow.ico"
 printf '#!/bin/sh\necho click >> clicks.txt\n' > count.sh
 chmod +x count.sh
 
-menu() {  # play_movie
+menu() {  # play_movie [app_fullscreen]
   cat > "$m/menu.shl" <<TEXT
 app_name = "Input Menu"
-app_icon = null
+app_icon = arrow.ico
 app_cursor_lo = arrow.ico
 app_cursor_hi = arrow.ico
-app_fullscreen = false
+app_fullscreen = ${2:-false}
 app_drawrects = false
 bg_image = back.bmp
 num_movies = 1
@@ -147,5 +147,28 @@ IFS=', ' read -r wx wy ww wh _ <<<"$(xprop -root _NET_WORKAREA | sed 's/.*= //')
 want_x=$((wx + (ww - (640 + left + right)) / 2 + left))
 want_y=$((wy + (wh - (480 + top + bottom)) / 2 + top))
 [[ "$X,$Y" == "$want_x,$want_y" ]] || { echo "FAIL: framed window's client area at $X,$Y, expected $want_x,$want_y (frame $left $right $top $bottom)"; exit 1; }
+# The program's icon, for the task bar and the minimised window.
+xprop -id "$window" _NET_WM_ICON | grep -q "Icon (32 x 32)" ||
+  { echo "FAIL: icon: $(xprop -id "$window" _NET_WM_ICON | cut -c1-80)"; exit 1; }
+# Minimised and restored: the menu is painted again.
+xdotool windowminimize --sync "$window"
+xprop -id "$window" WM_STATE | grep -q Iconic || { echo "FAIL: not minimised"; exit 1; }
+xdotool windowactivate --sync "$window"
+expect_pixel $((X + 350)) $((Y + 110)) 192,0,0 "menu after restoring"
+kill "$pid"
+wait "$pid" 2>/dev/null || true
+
+# Full screen under the manager: the whole display, no frame, the menu in its centre.
+menu false true
+"$launcher" 2>stderr.txt &
+pid=$!
+window=$(timeout 10 xdotool search --onlyvisible --sync --name "Input Menu" | head -1)
+# (The SDL backend covers the display with a borderless window instead.)
+[[ ${MENUSHELL_BACKEND:-} == sdl ]] ||
+  retry sh -c "xprop -id $window _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN" ||
+  { echo "FAIL: full screen not asked of the manager"; exit 1; }
+retry sh -c "xwininfo -id $window | grep -q 'Width: 1024'" || { echo "FAIL: full screen size"; exit 1; }
+expect_pixel $((192 + 350)) $((144 + 110)) 192,0,0 "full-screen menu centred"
+expect_pixel 5 5 0,0,0 "black to the corner"
 kill "$pid"
 echo "input end to end: passed"
