@@ -1,5 +1,6 @@
 // How often an idle message loop wakes up over 5 s: on the headless backend's virtual clock, and
-// on the real SDL backend when a display is there. An idle loop should wake only for a timer.
+// on the real X11 and SDL backends when a display is there. An idle loop should wake only for a
+// timer.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -10,6 +11,7 @@
 
 #include "platform/backend/headless/headless_backend.h"
 #include "platform/backend/sdl/sdl_backend.h"
+#include "platform/backend/x11/x11_backend.h"
 #include "platform/win32/window_system.h"
 #include "platform/windows.h"
 
@@ -71,15 +73,16 @@ void BM_IdleVirtual5s(benchmark::State& state) {
 }
 BENCHMARK(BM_IdleVirtual5s)->DenseRange(0, 1)->Iterations(1);
 
+template <std::unique_ptr<backend::Backend> (*Make)(std::string*)>
 void BM_IdleReal5s(benchmark::State& state) {
     for (auto _ : state) {
         std::string error;
-        auto sdl = backend::MakeSdlBackend(&error);
-        if (!sdl) {
+        auto real = Make(&error);
+        if (!real) {
             state.SkipWithError(("no display: " + error).c_str());
             return;
         }
-        RunIdle(state, std::move(sdl), [](HWND hwnd) {
+        RunIdle(state, std::move(real), [](HWND hwnd) {
             return std::thread([hwnd] {
                 std::this_thread::sleep_for(std::chrono::seconds(5));
                 PostMessageA(hwnd, WM_USER, 0, 0);
@@ -87,7 +90,14 @@ void BM_IdleReal5s(benchmark::State& state) {
         });
     }
 }
-BENCHMARK(BM_IdleReal5s)->DenseRange(0, 1)->Iterations(1)->UseRealTime();
+BENCHMARK_TEMPLATE(BM_IdleReal5s, backend::MakeX11Backend)
+    ->DenseRange(0, 1)
+    ->Iterations(1)
+    ->UseRealTime();
+BENCHMARK_TEMPLATE(BM_IdleReal5s, backend::MakeSdlBackend)
+    ->DenseRange(0, 1)
+    ->Iterations(1)
+    ->UseRealTime();
 
 }  // namespace
 

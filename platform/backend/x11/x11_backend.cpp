@@ -352,7 +352,15 @@ class X11Backend : public Backend {
         const Window root = RootWindow(m_display, m_screen);
         std::vector<Rect> monitors;
         int count = 0;
-        XRRMonitorInfo* info = XRRGetMonitors(m_display, root, True, &count);
+        // Monitors came with RandR 1.5; without it the screen is the one monitor.
+        int event = 0;
+        int error = 0;
+        int major = 0;
+        int minor = 0;
+        const bool randr = XRRQueryExtension(m_display, &event, &error) == True &&
+                           XRRQueryVersion(m_display, &major, &minor) != 0 &&
+                           (major > 1 || (major == 1 && minor >= 5));
+        XRRMonitorInfo* info = randr ? XRRGetMonitors(m_display, root, True, &count) : nullptr;
         for (int i = 0; i < count; ++i) {
             const Rect r{info[i].x, info[i].y, info[i].width, info[i].height};
             // The primary monitor first: Windows' screen is the primary one.
