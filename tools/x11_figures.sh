@@ -3,11 +3,13 @@
 # outside in one private Xvfb (1024 x 768) on the demo menu with its movies off:
 #   tools/x11_figures.sh ROUNDS [LAUNCHER [OTHER_LAUNCHER...]]
 # For feh showing the menu's background at the same place, and for each launcher (default
-# build/app/menushell, on its X11 backend and on its SDL one), rounds taken in turn:
-# milliseconds from starting it until the picture is on screen. Then for the first launcher:
-# PSS 1 s after it shows, CPU ticks while idle for 10 s, pointer move to hovered picture and to
-# bubble, pointer entering a button to its first hover sound reaching SDL's disk audio driver
-# (0.5 s after the window shows), and CPU per pointer move, sweeping for 10 s.
+# build/app/menushell; the first also on its SDL backend), rounds taken in turn: milliseconds
+# from starting it until the picture is on screen. Then for each launcher: PSS 1 s after it
+# shows and CPU ticks while idle for 10 s (3 rounds), and CPU per pointer move, sweeping for
+# 10 s; for the first: pointer move to hovered picture and to bubble, and pointer entering a
+# button to its first hover sound reaching SDL's disk audio driver (0.5 s after the window
+# shows; the sound made 48 kHz stereo 32-bit, so that each of the device's 5 ms buffers is a
+# write of its own through the driver's stdio file), then CPU ticks over 10 s after that sound.
 # min / median / max over ROUNDS. Needs feh (apt-get install feh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -33,22 +35,21 @@ first_frame() {  # program...: one round, in milliseconds
 }
 
 declare -A times
-names=(feh)
-for launcher in "${launchers[@]}"; do names+=("$launcher" "$launcher (SDL)"); done
+sdl="${launchers[0]} (SDL)"
+names=(feh "${launchers[@]}" "$sdl")
 for _ in $(seq "$rounds"); do
   times[feh]+="$(first_frame "$(command -v feh)" --no-menus -g "640x480+$X+$Y" shellmedia/back.bmp) "
   for launcher in "${launchers[@]}"; do
     times[$launcher]+="$(first_frame "$launcher") "
-    times["$launcher (SDL)"]+="$(first_frame /usr/bin/env MENUSHELL_BACKEND=sdl "$launcher") "
   done
+  times[$sdl]+="$(first_frame /usr/bin/env MENUSHELL_BACKEND=sdl "${launchers[0]}") "
 done
 echo "start to the complete first frame (min / median / max of $rounds):"
 for name in "${names[@]}"; do
   printf '  %s: %s ms\n' "$name" "$(tr ' ' '\n' <<<"${times[$name]}" | grep . | stats)"
 done
 
-launcher=${launchers[0]}
-start() {  # environment...: starts the launcher, sets $pid, waits for its window
+start() {  # environment...: starts $launcher, sets $pid, waits for its window
   xdotool mousemove 1000 700
   env "$@" "$launcher" 2>/dev/null &
   pid=$!
@@ -57,19 +58,27 @@ start() {  # environment...: starts the launcher, sets $pid, waits for its windo
 stop() { kill "$pid"; wait "$pid" 2>/dev/null || true; }
 ticks() { awk '{ print $14 + $15 }' "/proc/$pid/stat"; }
 
-pss=() idle=()
-for _ in $(seq "$rounds"); do
+for launcher in "${launchers[@]}"; do
+  echo "== $launcher"
+  pss=() idle=()
+  for _ in 1 2 3; do
+    start
+    sleep 1
+    pss+=("$(awk '/^Pss:/ { print $2 / 1024 }' "/proc/$pid/smaps_rollup")")
+    before=$(ticks)
+    sleep 10
+    idle+=($(($(ticks) - before)))
+    stop
+  done
+  echo "PSS 1 s after showing: $(printf '%s\n' "${pss[@]}" | stats) MiB"
+  echo "CPU ticks idle for 10 s: $(printf '%s\n' "${idle[@]}" | stats)"
   start
-  sleep 1
-  pss+=("$(awk '/^Pss:/ { print $2 / 1024 }' "/proc/$pid/smaps_rollup")")
-  before=$(ticks)
-  sleep 10
-  idle+=($(($(ticks) - before)))
+  "$probe" sweep "$pid" $X $Y 640 480 10 | sed 's/^/pointer sweep, 10 s: /'
   stop
 done
-echo "PSS 1 s after showing: $(printf '%s\n' "${pss[@]}" | stats) MiB"
-echo "CPU ticks idle for 10 s: $(printf '%s\n' "${idle[@]}" | stats)"
 
+launcher=${launchers[0]}
+echo "== $launcher"
 start
 # From the background onto the Read me button; watching the button, then a pixel of its bubble.
 "$probe" hover $((X + 120)) $((Y + 170)) $((X + 300)) $((Y + 400)) "$rounds" >hover.txt
@@ -77,15 +86,22 @@ awk '{ print $2 }' hover.txt | stats | xargs -0 printf "pointer move to hovered 
 "$probe" hover $((X + 120)) $((Y + 170)) $((X + 300)) $((Y + 400)) "$rounds" \
   $((X + 300)) $((Y + 170)) >bubble.txt
 awk '{ print $2 }' bubble.txt | stats | xargs -0 printf "pointer move to bubble: %s ms\n"
-"$probe" sweep "$pid" $X $Y 640 480 10 | sed 's/^/pointer sweep, 10 s: /'
 stop
 
+sox -n -r 48000 -c 2 -b 32 -e signed-integer shellmedia/over.wav synth 0.3 sine 440 vol 0.5
 sounds=()
-for _ in $(seq "$rounds"); do
+for round in $(seq "$rounds"); do
   rm -f audio.raw
   start SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$PWD/audio.raw"
   sleep 0.5
   sounds+=("$("$probe" sound $((X + 120)) $((Y + 170)) audio.raw | awk '{ print $2 }')")
+  if ((round == rounds)); then
+    sleep 1
+    before=$(ticks)
+    sleep 10
+    after=$(ticks)
+  fi
   stop
 done
 echo "pointer entering to the first hover sound: $(printf '%s\n' "${sounds[@]}" | stats) ms"
+echo "CPU ticks over 10 s after the sound (last round): $((after - before))"

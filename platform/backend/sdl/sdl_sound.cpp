@@ -45,6 +45,12 @@ bool SdlSound::OpenDevice(const SDL_AudioSpec& first) {
         m_ready = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
         SDL_AudioSpec wanted = first;
         wanted.callback = nullptr;
+        // A sound starts with the device's next buffer, so buffers of about 5 ms (SDL's
+        // default for a WAV's rate is 4096 samples, 186 ms at 22 kHz).
+        wanted.samples = 64;
+        while (wanted.samples < 8192 && wanted.samples * 200 < first.freq) {
+            wanted.samples = static_cast<Uint16>(wanted.samples * 2);
+        }
         m_audio = m_ready ? SDL_OpenAudioDevice(nullptr, 0, &wanted, &m_device,
                                                 SDL_AUDIO_ALLOW_ANY_CHANGE)
                           : 0;
