@@ -53,6 +53,12 @@ expect_pixel $((X + 150)) $((Y + 110)) 0,0,192 "bubble picture"
 # The disk audio driver records in the device's format, opened in the first sound's own.
 sox "$m/Sounds/Over.WAV" -t raw over.raw
 retry "$probe" contains audio.raw over.raw || { echo "FAIL: hover sound not heard"; exit 1; }
+# Played out, the device closes (an idle menu wakes for nothing); the next sound opens it again,
+# and the disk driver writes a new file.
+sleep 0.5
+rm audio.raw
+xdotool mousemove $((X + 300)) $((Y + 300)) sleep 0.2 mousemove $((X + 150)) $((Y + 110))
+retry "$probe" contains audio.raw over.raw || { echo "FAIL: second hover sound not heard"; exit 1; }
 
 xdotool click 1
 expect_file marker.txt "command"

@@ -3,6 +3,12 @@
 #include <algorithm>
 
 namespace backend {
+namespace {
+
+// Time for the device's last buffers after the queue has run dry.
+constexpr auto kTail = std::chrono::milliseconds(100);
+
+}  // namespace
 
 SdlSound::SdlSound() {
     // SIGINT and SIGTERM end the program as they end any other.
@@ -10,6 +16,14 @@ SdlSound::SdlSound() {
 }
 
 SdlSound::~SdlSound() {
+    {
+        const std::lock_guard<std::mutex> guard(m_lock);
+        m_quit = true;
+    }
+    m_changed.notify_all();
+    if (m_closer.joinable()) {
+        m_closer.join();
+    }
     if (m_audio != 0) {
         SDL_CloseAudioDevice(m_audio);
     }
@@ -19,6 +33,7 @@ SdlSound::~SdlSound() {
 }
 
 void SdlSound::Play(const std::vector<std::uint8_t>& wav) {
+    const std::lock_guard<std::mutex> guard(m_lock);
     if (wav.empty()) {
         if (m_audio != 0) {
             SDL_ClearQueuedAudio(m_audio);
@@ -34,6 +49,10 @@ void SdlSound::Play(const std::vector<std::uint8_t>& wav) {
     }
     if (OpenDevice(format)) {
         Queue(format, buffer, length);
+        if (!m_closer.joinable()) {
+            m_closer = std::thread([this] { CloseWhenPlayed(); });
+        }
+        m_changed.notify_all();
     }
     SDL_FreeWAV(buffer);
 }
@@ -42,7 +61,7 @@ bool SdlSound::OpenDevice(const SDL_AudioSpec& first) {
     if (m_audio == 0 && !m_failed) {
         // Started here, not before: some audio drivers (ALSA's) then poll for devices for
         // ever, and a menu nobody has pointed at yet should use no CPU at all.
-        m_ready = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+        m_ready = m_ready || SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
         SDL_AudioSpec wanted = first;
         wanted.callback = nullptr;
         // A sound starts with the device's next buffer, so buffers of about 5 ms (SDL's
@@ -73,10 +92,34 @@ void SdlSound::Queue(const SDL_AudioSpec& format, const Uint8* buffer, Uint32 le
     if (cvt.needed != 0 && SDL_ConvertAudio(&cvt) != 0) {
         return;
     }
+    const auto bytes =
+        static_cast<Uint32>(cvt.needed != 0 ? cvt.len_cvt : static_cast<int>(length));
     SDL_ClearQueuedAudio(m_audio);
-    SDL_QueueAudio(m_audio, data.data(),
-                   static_cast<Uint32>(cvt.needed != 0 ? cvt.len_cvt : static_cast<int>(length)));
+    SDL_QueueAudio(m_audio, data.data(), bytes);
     SDL_PauseAudioDevice(m_audio, 0);
+    const double perSecond = static_cast<double>(m_device.freq) * m_device.channels *
+                             (SDL_AUDIO_BITSIZE(m_device.format) / 8);
+    m_playedOut = Clock::now() +
+                  std::chrono::milliseconds(static_cast<long>(1000.0 * bytes / perSecond)) + kTail;
+}
+
+// An open device runs a thread that wakes for every buffer, silence or not: a menu at rest
+// should cost nothing, so the device closes once the sound has played, and the next sound opens
+// it again (in its own format).
+void SdlSound::CloseWhenPlayed() {
+    std::unique_lock<std::mutex> lock(m_lock);
+    while (!m_quit) {
+        if (m_audio == 0) {
+            m_changed.wait(lock);
+        } else if (Clock::now() < m_playedOut) {
+            m_changed.wait_until(lock, m_playedOut);
+        } else if (SDL_GetQueuedAudioSize(m_audio) == 0) {
+            SDL_CloseAudioDevice(m_audio);
+            m_audio = 0;
+        } else {
+            m_changed.wait_for(lock, kTail);  // the device is behind the clock
+        }
+    }
 }
 
 }  // namespace backend
