@@ -55,7 +55,7 @@ sox "$m/Sounds/Over.WAV" -t raw over.raw
 retry "$probe" contains audio.raw over.raw || { echo "FAIL: hover sound not heard"; exit 1; }
 # Played out, the device closes (an idle menu wakes for nothing); the next sound opens it again,
 # and the disk driver writes a new file.
-sleep 0.5
+retry sh -c "! ls -l /proc/$pid/fd | grep -q audio.raw" || { echo "FAIL: the audio device stayed open"; exit 1; }
 rm audio.raw
 xdotool mousemove $((X + 300)) $((Y + 300)) sleep 0.2 mousemove $((X + 150)) $((Y + 110))
 retry "$probe" contains audio.raw over.raw || { echo "FAIL: second hover sound not heard"; exit 1; }

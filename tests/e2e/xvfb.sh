@@ -3,11 +3,13 @@
 
 # Starts Xvfb on a free display (WIDTHxHEIGHT) and exports DISPLAY; stopped on exit. Without
 # -noreset the server starts over whenever its last client leaves, pointer position and all.
+# XVFB_ARGS: more arguments for the server.
 start_x() {
   local size=$1 fifo
   fifo=$(mktemp -u)
   mkfifo "$fifo"
-  Xvfb -displayfd 7 -screen 0 "${size}x24" -nolisten tcp -noreset 7>"$fifo" 2>/dev/null &
+  # shellcheck disable=SC2086
+  Xvfb -displayfd 7 -screen 0 "${size}x24" -nolisten tcp -noreset ${XVFB_ARGS:-} 7>"$fifo" 2>/dev/null &
   XVFB_PID=$!
   local display
   read -r -t 10 display <"$fifo" || { echo "Xvfb did not start"; exit 1; }

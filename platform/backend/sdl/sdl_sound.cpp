@@ -13,6 +13,7 @@ constexpr auto kTail = std::chrono::milliseconds(100);
 SdlSound::SdlSound() {
     // SIGINT and SIGTERM end the program as they end any other.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    m_thread = std::thread([this] { Run(); });
 }
 
 SdlSound::~SdlSound() {
@@ -21,19 +22,43 @@ SdlSound::~SdlSound() {
         m_quit = true;
     }
     m_changed.notify_all();
-    if (m_closer.joinable()) {
-        m_closer.join();
-    }
-    if (m_audio != 0) {
-        SDL_CloseAudioDevice(m_audio);
-    }
-    if (m_ready) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    }
+    m_thread.join();
 }
 
 void SdlSound::Play(const std::vector<std::uint8_t>& wav) {
-    const std::lock_guard<std::mutex> guard(m_lock);
+    {
+        const std::lock_guard<std::mutex> guard(m_lock);
+        m_next = wav;  // replaces a sound not started yet: the newest one plays
+    }
+    m_changed.notify_all();
+}
+
+// An open device runs a thread that wakes for every buffer, silence or not, and some audio
+// drivers (ALSA's) poll for devices while the subsystem runs: a menu at rest should cost
+// nothing, so both stop once a sound has played, and the next sound starts them again.
+void SdlSound::Run() {
+    std::unique_lock<std::mutex> lock(m_lock);
+    while (!m_quit) {
+        if (m_next) {
+            const std::vector<std::uint8_t> wav = std::move(*m_next);
+            m_next.reset();
+            lock.unlock();
+            Start(wav);
+            lock.lock();
+        } else if (m_audio == 0) {
+            m_changed.wait(lock);
+        } else if (Clock::now() < m_playedOut) {
+            m_changed.wait_until(lock, m_playedOut);
+        } else if (SDL_GetQueuedAudioSize(m_audio) == 0) {
+            CloseDevice();
+        } else {
+            m_changed.wait_for(lock, kTail);  // the device is behind the clock
+        }
+    }
+    CloseDevice();
+}
+
+void SdlSound::Start(const std::vector<std::uint8_t>& wav) {
     if (wav.empty()) {
         if (m_audio != 0) {
             SDL_ClearQueuedAudio(m_audio);
@@ -49,33 +74,38 @@ void SdlSound::Play(const std::vector<std::uint8_t>& wav) {
     }
     if (OpenDevice(format)) {
         Queue(format, buffer, length);
-        if (!m_closer.joinable()) {
-            m_closer = std::thread([this] { CloseWhenPlayed(); });
-        }
-        m_changed.notify_all();
     }
     SDL_FreeWAV(buffer);
 }
 
 bool SdlSound::OpenDevice(const SDL_AudioSpec& first) {
-    if (m_audio == 0 && !m_failed) {
-        // Started here, not before: some audio drivers (ALSA's) then poll for devices for
-        // ever, and a menu nobody has pointed at yet should use no CPU at all.
-        m_ready = m_ready || SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
-        SDL_AudioSpec wanted = first;
-        wanted.callback = nullptr;
-        // A sound starts with the device's next buffer, so buffers of about 5 ms (SDL's
-        // default for a WAV's rate is 4096 samples, 186 ms at 22 kHz).
-        wanted.samples = 64;
-        while (wanted.samples < 8192 && wanted.samples * 200 < first.freq) {
-            wanted.samples = static_cast<Uint16>(wanted.samples * 2);
-        }
-        m_audio = m_ready ? SDL_OpenAudioDevice(nullptr, 0, &wanted, &m_device,
-                                                SDL_AUDIO_ALLOW_ANY_CHANGE)
-                          : 0;
-        m_failed = m_audio == 0;
+    if (m_audio != 0) {
+        return true;
+    }
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        return false;
+    }
+    SDL_AudioSpec wanted = first;
+    wanted.callback = nullptr;
+    // A sound starts with the device's next buffer, so buffers of about 5 ms (SDL's default for
+    // a WAV's rate is 4096 samples, 186 ms at 22 kHz).
+    wanted.samples = 64;
+    while (wanted.samples < 8192 && wanted.samples * 200 < first.freq) {
+        wanted.samples = static_cast<Uint16>(wanted.samples * 2);
+    }
+    m_audio = SDL_OpenAudioDevice(nullptr, 0, &wanted, &m_device, SDL_AUDIO_ALLOW_ANY_CHANGE);
+    if (m_audio == 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
     return m_audio != 0;
+}
+
+void SdlSound::CloseDevice() {
+    if (m_audio != 0) {
+        SDL_CloseAudioDevice(m_audio);
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        m_audio = 0;
+    }
 }
 
 // Converts to the device's format, then replaces whatever is still queued.
@@ -101,25 +131,6 @@ void SdlSound::Queue(const SDL_AudioSpec& format, const Uint8* buffer, Uint32 le
                              (SDL_AUDIO_BITSIZE(m_device.format) / 8);
     m_playedOut = Clock::now() +
                   std::chrono::milliseconds(static_cast<long>(1000.0 * bytes / perSecond)) + kTail;
-}
-
-// An open device runs a thread that wakes for every buffer, silence or not: a menu at rest
-// should cost nothing, so the device closes once the sound has played, and the next sound opens
-// it again (in its own format).
-void SdlSound::CloseWhenPlayed() {
-    std::unique_lock<std::mutex> lock(m_lock);
-    while (!m_quit) {
-        if (m_audio == 0) {
-            m_changed.wait(lock);
-        } else if (Clock::now() < m_playedOut) {
-            m_changed.wait_until(lock, m_playedOut);
-        } else if (SDL_GetQueuedAudioSize(m_audio) == 0) {
-            SDL_CloseAudioDevice(m_audio);
-            m_audio = 0;
-        } else {
-            m_changed.wait_for(lock, kTail);  // the device is behind the clock
-        }
-    }
 }
 
 }  // namespace backend

@@ -69,9 +69,21 @@ bool ShmWorks(Display* display) {
 
 }  // namespace
 
-bool FitsFrames(Display* /*display*/, Visual* visual, int depth) {
-    return (depth == 24 || depth == 32) && visual->red_mask == 0xFF0000 &&
-           visual->green_mask == 0xFF00 && visual->blue_mask == 0xFF;
+bool FitsFrames(Display* display, Visual* visual, int depth) {
+    if ((depth != 24 && depth != 32) || visual->red_mask != 0xFF0000 ||
+        visual->green_mask != 0xFF00 || visual->blue_mask != 0xFF) {
+        return false;
+    }
+    int count = 0;
+    XPixmapFormatValues* formats = XListPixmapFormats(display, &count);
+    bool fits = false;
+    for (int i = 0; i < count; ++i) {
+        fits = fits || (formats[i].depth == depth && formats[i].bits_per_pixel == 32);
+    }
+    if (formats != nullptr) {
+        XFree(formats);
+    }
+    return fits;
 }
 
 FrameImage::FrameImage(Display* display, Visual* visual, int depth)
@@ -138,7 +150,9 @@ bool FrameImage::Allocate(int width, int height) {
         std::free(data);
         return false;
     }
-    return true;  // NOLINT(clang-analyzer-unix.Malloc): the image holds `data` from here
+    // NOLINTNEXTLINE(clang-analyzer-unix.Malloc): the image holds `data` from here
+    m_image->byte_order = LSBFirst;  // as the frame's words lie in memory here
+    return true;
 }
 
 void FrameImage::Present(Window window, GC gc, const Image& frame) {
@@ -166,9 +180,9 @@ void FrameImage::Present(Window window, GC gc, const Image& frame) {
     Put(window, gc, changed);
 }
 
-void FrameImage::Repaint(Window window, GC gc, const Rect& area) {
+bool FrameImage::Repaint(Window window, GC gc, const Rect& area) {
     if (m_image == nullptr) {
-        return;
+        return false;
     }
     const int x = std::max(0, area.x);
     const int y = std::max(0, area.y);
@@ -177,6 +191,7 @@ void FrameImage::Repaint(Window window, GC gc, const Rect& area) {
     if (right > x && bottom > y) {
         Put(window, gc, {x, y, right - x, bottom - y});
     }
+    return true;
 }
 
 void FrameImage::Put(Window window, GC gc, const Rect& area) {

@@ -19,8 +19,9 @@ class FrameImage {
 
     // Shows `frame` in `window`, sending what differs from the last frame.
     void Present(Window window, GC gc, const Image& frame);
-    // Sends the part of the last frame the server lost (an Expose).
-    void Repaint(Window window, GC gc, const Rect& area);
+    // Sends the part of the last frame the server lost (an Expose); false when there is no
+    // frame yet.
+    bool Repaint(Window window, GC gc, const Rect& area);
 
   private:
     bool Allocate(int width, int height);
@@ -35,8 +36,8 @@ class FrameImage {
     bool m_shared = false;
 };
 
-// True when frames can go to this visual as they are: 32-bit pixels, red, green, blue in the
-// low three bytes as in Image.
+// True when frames can go to this visual as they are: red, green, blue in the low three bytes
+// as in Image, and 32 bits per pixel in the server's images of that depth.
 bool FitsFrames(Display* display, Visual* visual, int depth);
 
 }  // namespace backend

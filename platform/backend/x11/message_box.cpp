@@ -155,6 +155,12 @@ void ShowX11MessageBox(const std::string& captionUtf8, const std::string& textUt
         }
     }
     box.width = std::min(textWidth + 2 * kMargin, DisplayWidth(d, screen));
+    // A text taller than the display shows its first lines: the box must fit to be dismissed.
+    const auto fitting = static_cast<std::size_t>(
+        std::max(1, (DisplayHeight(d, screen) - 3 * kMargin - kButtonHeight) / box.lineHeight));
+    if (box.lines.size() > fitting) {
+        box.lines.resize(fitting);
+    }
     const int textHeight = box.lineHeight * static_cast<int>(box.lines.size());
     box.height = textHeight + 3 * kMargin + kButtonHeight;
     box.button = {static_cast<short>((box.width - kButtonWidth) / 2),

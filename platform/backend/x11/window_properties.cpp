@@ -47,6 +47,7 @@ Atoms::Atoms(Display* d)
       netWmIcon(Intern(d, "_NET_WM_ICON")),
       netWmPid(Intern(d, "_NET_WM_PID")),
       workArea(Intern(d, "_NET_WORKAREA")),
+      currentDesktop(Intern(d, "_NET_CURRENT_DESKTOP")),
       supportingWmCheck(Intern(d, "_NET_SUPPORTING_WM_CHECK")) {}
 
 void SetWindowTitle(Display* d, const Atoms& atoms, Window window, const std::string& utf8) {
@@ -133,12 +134,19 @@ bool IsIconic(Display* d, const Atoms& atoms, Window window) {
 }
 
 bool ReadWorkArea(Display* d, const Atoms& atoms, Rect* area) {
-    const std::vector<long> v = ReadLongs(d, DefaultRootWindow(d), atoms.workArea, XA_CARDINAL, 4);
-    if (v.size() < 4 || v[2] <= 0 || v[3] <= 0) {
+    // One rectangle per desktop; the current desktop's.
+    const std::vector<long> current =
+        ReadLongs(d, DefaultRootWindow(d), atoms.currentDesktop, XA_CARDINAL, 1);
+    const std::size_t at = current.empty() || current[0] < 0 || current[0] > 1024
+                               ? 0
+                               : 4 * static_cast<std::size_t>(current[0]);
+    const std::vector<long> v =
+        ReadLongs(d, DefaultRootWindow(d), atoms.workArea, XA_CARDINAL, 4100);
+    if (v.size() < at + 4 || v[at + 2] <= 0 || v[at + 3] <= 0) {
         return false;
     }
-    *area = {static_cast<int>(v[0]), static_cast<int>(v[1]), static_cast<int>(v[2]),
-             static_cast<int>(v[3])};
+    *area = {static_cast<int>(v[at]), static_cast<int>(v[at + 1]), static_cast<int>(v[at + 2]),
+             static_cast<int>(v[at + 3])};
     return true;
 }
 

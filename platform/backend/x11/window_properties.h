@@ -12,7 +12,7 @@ namespace backend {
 struct Atoms {
     explicit Atoms(Display* display);
     Atom protocols, deleteWindow, wmState, netWmState, fullScreen, netWmName, netWmIconName,
-        utf8String, netWmIcon, netWmPid, workArea, supportingWmCheck;
+        utf8String, netWmIcon, netWmPid, workArea, currentDesktop, supportingWmCheck;
 };
 
 void SetWindowTitle(Display* display, const Atoms& atoms, Window window, const std::string& utf8);
@@ -27,7 +27,7 @@ void RequestFullScreen(Display* display, const Atoms& atoms, Window window, bool
 bool ManagerRuns(Display* display, const Atoms& atoms);
 // WM_STATE: true when the manager has made the window an icon.
 bool IsIconic(Display* display, const Atoms& atoms, Window window);
-// The first _NET_WORKAREA rectangle; false without one.
+// The current desktop's _NET_WORKAREA rectangle; false without one.
 bool ReadWorkArea(Display* display, const Atoms& atoms, Rect* area);
 
 }  // namespace backend

@@ -170,10 +170,6 @@ class X11Backend : public Backend {
             return;
         }
         state->image->Present(state->window, state->gc, frame);
-        if (state->mapped) {
-            // The menu is on screen: now the audio stack may load, away from this thread.
-            m_sound.Prepare();
-        }
     }
 
     std::optional<InputEvent> WaitEvent(int timeoutMs) override {
@@ -328,7 +324,8 @@ class X11Backend : public Backend {
         }
         ::Cursor& x = m_cursors[m_cursor];
         const Image& image = m_cursor->image;
-        if (x == None && image.width > 0 && image.height > 0) {
+        if (x == None && image.width > 0 && image.height > 0 &&
+            image.pixels.size() == static_cast<std::size_t>(image.width) * image.height) {
             XcursorImage* xc = XcursorImageCreate(image.width, image.height);
             if (xc != nullptr) {
                 xc->xhot = static_cast<XcursorDim>(std::clamp(m_cursor->hotX, 0, image.width - 1));
@@ -376,24 +373,42 @@ class X11Backend : public Backend {
         return monitors;
     }
 
-    static InputEvent Pointer(EventType type, Window window, int x, int y) {
+    // The server's time of an event on Now()'s clock: the server stamps events in milliseconds
+    // of its own (32 bits, wrapping), and the smallest difference seen between the two clocks is
+    // taken as their offset, so that events that waited in the queue keep their own time (two
+    // clicks read late are not a double-click).
+    std::uint64_t LocalTime(Time serverTime) {
+        const std::uint64_t now = Now();
+        const auto difference =
+            static_cast<std::uint32_t>(static_cast<std::uint32_t>(now) - serverTime);
+        if (!m_clockOffsetKnown || difference < m_clockOffset) {
+            m_clockOffset = difference;
+            m_clockOffsetKnown = true;
+        }
+        const std::uint32_t waited = difference - m_clockOffset;
+        return waited < 60000 && waited < now ? now - waited : now;
+    }
+
+    InputEvent Pointer(EventType type, Window window, int x, int y, Time time) {
         InputEvent event;
         event.type = type;
         event.window = static_cast<int>(window);
         event.x = x;
         event.y = y;
+        event.time = LocalTime(time);
         return event;
     }
 
     std::optional<InputEvent> Translate(XEvent& e) {
         switch (e.type) {
             case MotionNotify:
-                return Pointer(EventType::kMouseMove, e.xmotion.window, e.xmotion.x, e.xmotion.y);
+                return Pointer(EventType::kMouseMove, e.xmotion.window, e.xmotion.x, e.xmotion.y,
+                               e.xmotion.time);
             case EnterNotify:
             case LeaveNotify:
                 // Where the pointer crossed, on either side: the layer learns it came or went.
                 return Pointer(EventType::kMouseMove, e.xcrossing.window, e.xcrossing.x,
-                               e.xcrossing.y);
+                               e.xcrossing.y, e.xcrossing.time);
             case ButtonPress:
             case ButtonRelease: {
                 if (e.xbutton.button != Button1 && e.xbutton.button != Button3) {
@@ -401,7 +416,7 @@ class X11Backend : public Backend {
                 }
                 InputEvent event =
                     Pointer(e.type == ButtonPress ? EventType::kMouseDown : EventType::kMouseUp,
-                            e.xbutton.window, e.xbutton.x, e.xbutton.y);
+                            e.xbutton.window, e.xbutton.x, e.xbutton.y, e.xbutton.time);
                 event.button =
                     e.xbutton.button == Button1 ? MouseButton::kLeft : MouseButton::kRight;
                 return event;
@@ -411,6 +426,7 @@ class X11Backend : public Backend {
                 InputEvent event;
                 event.type = EventType::kKeyDown;
                 event.window = static_cast<int>(e.xkey.window);
+                event.time = LocalTime(e.xkey.time);
                 if (key == XK_Escape) {
                     event.key = kVkEscape;
                 } else if (key == XK_Return || key == XK_KP_Enter) {
@@ -431,9 +447,13 @@ class X11Backend : public Backend {
                 return std::nullopt;
             case Expose:
                 if (WindowState* state = Find(static_cast<int>(e.xexpose.window))) {
-                    state->image->Repaint(
-                        state->window, state->gc,
-                        {e.xexpose.x, e.xexpose.y, e.xexpose.width, e.xexpose.height});
+                    // The first time a frame reaches the screen (a manager maps the window later
+                    // than we ask): now the audio libraries may load, away from this thread.
+                    if (state->image->Repaint(
+                            state->window, state->gc,
+                            {e.xexpose.x, e.xexpose.y, e.xexpose.width, e.xexpose.height})) {
+                        m_sound.Prepare();
+                    }
                 }
                 return std::nullopt;
             case PropertyNotify:
@@ -470,6 +490,8 @@ class X11Backend : public Backend {
     std::map<const Cursor*, ::Cursor> m_cursors;
     std::map<int, WindowState> m_windows;
     LazySoundOutput m_sound;
+    std::uint32_t m_clockOffset = 0;
+    bool m_clockOffsetKnown = false;
 };
 
 }  // namespace
