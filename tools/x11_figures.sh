@@ -8,8 +8,9 @@
 # shows and CPU ticks while idle for 10 s (3 rounds), and CPU per pointer move, sweeping for
 # 10 s; for the first: pointer move to hovered picture and to bubble, and pointer entering a
 # button to its first hover sound reaching SDL's disk audio driver (0.5 s after the window
-# shows; the sound made 48 kHz stereo 32-bit, so that each of the device's 5 ms buffers is a
-# write of its own through the driver's stdio file), then CPU ticks over 10 s after that sound.
+# shows; the sound made 96 kHz stereo 32-bit, so that each of the device's 5 ms buffers fills
+# the driver's 4 KB stdio buffer and is written at once), then CPU ticks over 10 s after that
+# sound.
 # min / median / max over ROUNDS. Needs feh (apt-get install feh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -88,7 +89,7 @@ awk '{ print $2 }' hover.txt | stats | xargs -0 printf "pointer move to hovered 
 awk '{ print $2 }' bubble.txt | stats | xargs -0 printf "pointer move to bubble: %s ms\n"
 stop
 
-sox -n -r 48000 -c 2 -b 32 -e signed-integer shellmedia/over.wav synth 0.3 sine 440 vol 0.5
+sox -n -r 96000 -c 2 -b 32 -e signed-integer shellmedia/over.wav synth 0.3 sine 440 vol 0.5
 sounds=()
 for round in $(seq "$rounds"); do
   rm -f audio.raw

@@ -82,7 +82,9 @@ bool SdlSound::OpenDevice(const SDL_AudioSpec& first) {
     if (m_audio != 0) {
         return true;
     }
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    // A machine that had no device for the first sound is not asked again for every hover.
+    if (m_failed || SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        m_failed = true;
         return false;
     }
     SDL_AudioSpec wanted = first;
@@ -96,6 +98,7 @@ bool SdlSound::OpenDevice(const SDL_AudioSpec& first) {
     m_audio = SDL_OpenAudioDevice(nullptr, 0, &wanted, &m_device, SDL_AUDIO_ALLOW_ANY_CHANGE);
     if (m_audio == 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        m_failed = true;
     }
     return m_audio != 0;
 }

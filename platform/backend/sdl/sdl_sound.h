@@ -43,6 +43,7 @@ class SdlSound : public SoundOutput {
 
     SDL_AudioDeviceID m_audio = 0;
     SDL_AudioSpec m_device{};
+    bool m_failed = false;          // no device for the first sound
     Clock::time_point m_playedOut;  // when what is queued has played
 };
 
