@@ -170,6 +170,9 @@ class X11Backend : public Backend {
             return;
         }
         state->image->Present(state->window, state->gc, frame);
+        if (state->exposed) {
+            m_sound.Prepare();  // a frame is on screen: see Expose
+        }
     }
 
     std::optional<InputEvent> WaitEvent(int timeoutMs) override {
@@ -298,6 +301,7 @@ class X11Backend : public Backend {
         bool mapped = false;
         bool fullScreen = false;
         bool iconic = false;
+        bool exposed = false;  // the server has shown the window
         Margins frame;
         bool frameAsked = false;
     };
@@ -447,8 +451,9 @@ class X11Backend : public Backend {
                 return std::nullopt;
             case Expose:
                 if (WindowState* state = Find(static_cast<int>(e.xexpose.window))) {
-                    // The first time a frame reaches the screen (a manager maps the window later
-                    // than we ask): now the audio libraries may load, away from this thread.
+                    // Once the window is on screen (a manager maps it later than we ask) and a
+                    // frame in it, the audio libraries may load, away from this thread.
+                    state->exposed = true;
                     if (state->image->Repaint(
                             state->window, state->gc,
                             {e.xexpose.x, e.xexpose.y, e.xexpose.width, e.xexpose.height})) {
