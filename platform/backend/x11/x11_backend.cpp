@@ -64,7 +64,8 @@ class X11Backend : public Backend {
         close(m_wakeWrite);
     }
 
-    int OpenWindow(const std::string& titleUtf8, const Rect& r) override {
+    int OpenWindow(const std::string& titleUtf8, const Rect& layerRect) override {
+        const Rect r = ToRoot(layerRect);
         XSetWindowAttributes attributes{};
         attributes.background_pixel = BlackPixel(m_display, m_screen);
         attributes.event_mask = kEvents;
@@ -112,7 +113,8 @@ class X11Backend : public Backend {
         }
     }
 
-    void PlaceWindow(int window, const Rect& r, Placement placement) override {
+    void PlaceWindow(int window, const Rect& layerRect, Placement placement) override {
+        const Rect r = ToRoot(layerRect);
         WindowState* state = Find(window);
         if (state == nullptr) {
             return;
@@ -218,43 +220,20 @@ class X11Backend : public Backend {
                                               .count());
     }
 
-    Rect Screen() override {
-        const std::vector<Rect> monitors = Monitors();
-        return monitors.front();
-    }
+    Rect Screen() override { return ToLayer(Monitors().front()); }
 
-    Rect Monitor(int window) override {
-        const std::vector<Rect> monitors = Monitors();
-        WindowState* state = Find(window);
-        if (state == nullptr) {
-            return monitors.front();
-        }
-        // The monitor that holds the window's centre, as Windows picks the nearest.
-        XWindowAttributes a{};
-        Window child = None;
-        int x = 0;
-        int y = 0;
-        XGetWindowAttributes(m_display, state->window, &a);
-        XTranslateCoordinates(m_display, state->window, RootWindow(m_display, m_screen),
-                              a.width / 2, a.height / 2, &x, &y, &child);
-        for (const Rect& m : monitors) {
-            if (Contains(m, x, y)) {
-                return m;
-            }
-        }
-        return monitors.front();
-    }
+    Rect Monitor(int window) override { return ToLayer(MonitorOnRoot(window)); }
 
     Rect WorkArea(int window) override {
-        const Rect monitor = Monitor(window);
+        const Rect monitor = MonitorOnRoot(window);
         Rect area;
         if (ReadWorkArea(m_display, m_atoms, &area)) {
             const Rect part = Intersect(area, monitor);
             if (part.width > 0) {
-                return part;
+                return ToLayer(part);
             }
         }
-        return monitor;
+        return ToLayer(monitor);
     }
 
     Margins FrameExtents(int window) override {
@@ -347,6 +326,46 @@ class X11Backend : public Backend {
             }
         }
         return x != None ? x : m_blank;
+    }
+
+    // The monitor that holds the window's centre, as Windows picks the nearest, in the root
+    // window's coordinates.
+    Rect MonitorOnRoot(int window) {
+        const std::vector<Rect> monitors = Monitors();
+        WindowState* state = Find(window);
+        if (state == nullptr) {
+            return monitors.front();
+        }
+        XWindowAttributes a{};
+        Window child = None;
+        int x = 0;
+        int y = 0;
+        XGetWindowAttributes(m_display, state->window, &a);
+        XTranslateCoordinates(m_display, state->window, RootWindow(m_display, m_screen),
+                              a.width / 2, a.height / 2, &x, &y, &child);
+        for (const Rect& m : monitors) {
+            if (Contains(m, x, y)) {
+                return m;
+            }
+        }
+        return monitors.front();
+    }
+
+    // Windows puts the primary monitor's corner at (0, 0) and a program that places its window
+    // at (0, 0) means that monitor; X puts the root window's corner there. The layer sees
+    // Windows' coordinates.
+    Rect ToLayer(Rect r) {
+        const Rect primary = Monitors().front();
+        r.x -= primary.x;
+        r.y -= primary.y;
+        return r;
+    }
+
+    Rect ToRoot(Rect r) {
+        const Rect primary = Monitors().front();
+        r.x += primary.x;
+        r.y += primary.y;
+        return r;
     }
 
     std::vector<Rect> Monitors() {
