@@ -12,6 +12,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SetMediaFolder("shellmedia\\");
     const auto* split = static_cast<const std::uint8_t*>(std::memchr(data, 0, size));
     const std::size_t textSize = split != nullptr ? static_cast<std::size_t>(split - data) : size;
+    if (NamesOutsideScratch(data, textSize)) {
+        return -1;  // not kept in the corpus
+    }
     WriteFile("shellmedia/button.txt", data, textSize);
     const std::size_t pictureStart = split != nullptr ? textSize + 1 : size;
     WriteFile("shellmedia/p.bmp", data + pictureStart, size - pictureStart);
