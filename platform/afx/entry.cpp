@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "platform/afx.h"
@@ -20,10 +19,7 @@ std::unique_ptr<backend::Backend> LoadSdlBackend(std::string* error) {
         return nullptr;
     }
     using Make = backend::Backend* (*)(std::string*);
-    Make make = nullptr;
-    static_assert(sizeof entry == sizeof make, "function and object pointers differ");
-    std::memcpy(&make, &entry, sizeof make);
-    return std::unique_ptr<backend::Backend>(make(error));
+    return std::unique_ptr<backend::Backend>(backend::AsFunction<Make>(entry)(error));
 }
 
 // MENUSHELL_BACKEND=x11 or sdl chooses; otherwise X11 where there is an X display, SDL where

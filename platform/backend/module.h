@@ -2,11 +2,23 @@
 // sometimes (movies, sound, SDL) costs nothing until then.
 #pragma once
 
+#include <cstring>
+
 namespace backend {
 
 // The entry `symbol` of `module`, from beside the program (the build tree, a copied folder) or
 // where the package installs it (../lib/menushell/). The module stays loaded for the life of
 // the process. Null when it is absent; one line on standard error when it is there but unusable.
 void* LoadModuleEntry(const char* module, const char* symbol);
+
+// A symbol from dlsym as the function it is: dlsym returns an object pointer, which POSIX
+// guarantees converts.
+template <typename Function>
+Function AsFunction(void* symbol) {
+    Function function = nullptr;
+    static_assert(sizeof symbol == sizeof function, "function and object pointers differ");
+    std::memcpy(&function, &symbol, sizeof function);
+    return function;
+}
 
 }  // namespace backend

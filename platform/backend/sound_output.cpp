@@ -1,7 +1,5 @@
 #include "platform/backend/sound_output.h"
 
-#include <cstring>
-
 #include "platform/backend/module.h"
 
 namespace backend {
@@ -15,10 +13,7 @@ std::unique_ptr<SoundOutput> LoadOutput() {
     if (entry == nullptr) {
         return nullptr;
     }
-    MakeSound make = nullptr;
-    static_assert(sizeof entry == sizeof make, "function and object pointers differ");
-    std::memcpy(&make, &entry, sizeof make);
-    return std::unique_ptr<SoundOutput>(make());
+    return std::unique_ptr<SoundOutput>(AsFunction<MakeSound>(entry)());
 }
 
 }  // namespace

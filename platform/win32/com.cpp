@@ -2,8 +2,6 @@
 #include "platform/win32/com.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <mutex>
 #include <string>
@@ -54,12 +52,8 @@ ClassTable& Table() {
 }
 
 GetClassObject LoadServer(const char* module) {
-    // A function pointer comes back as an object pointer; POSIX guarantees the conversion.
-    void* entry = backend::LoadModuleEntry(module, "DllGetClassObject");
-    GetClassObject result = nullptr;
-    static_assert(sizeof entry == sizeof result, "function and object pointers differ");
-    std::memcpy(&result, &entry, sizeof result);
-    return result;
+    return backend::AsFunction<GetClassObject>(
+        backend::LoadModuleEntry(module, "DllGetClassObject"));
 }
 
 // The factory for `clsid`, with a reference for the caller; null when no one serves it.

@@ -3,7 +3,7 @@
 #include <dlfcn.h>
 #include <png.h>
 
-#include <cstring>
+#include "platform/backend/module.h"
 
 namespace win32 {
 namespace {
@@ -19,10 +19,8 @@ struct Png {
 
 template <typename F>
 bool Find(void* library, const char* name, F* function) {
-    void* symbol = dlsym(library, name);
-    static_assert(sizeof symbol == sizeof *function, "function and object pointers differ");
-    std::memcpy(function, &symbol, sizeof *function);
-    return symbol != nullptr;
+    *function = backend::AsFunction<F>(dlsym(library, name));
+    return *function != nullptr;
 }
 
 const Png* Library() {

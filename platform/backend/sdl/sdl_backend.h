@@ -1,5 +1,5 @@
 // The real backend: SDL2 windows drawn from software frames (no GL), SDL input, cursors and
-// message boxes, and SDL audio opened on the first sound.
+// message boxes, and sounds through SdlSound.
 #pragma once
 
 #include <memory>

@@ -34,7 +34,9 @@ bool Supported(Display* display, Atom request) {
     return found;
 }
 
-bool ReadExtents(Display* display, Window window, Margins* extents) {
+}  // namespace
+
+bool ReadFrameExtents(Display* display, Window window, Margins* extents) {
     const Atom property = XInternAtom(display, "_NET_FRAME_EXTENTS", False);
     Atom type = None;
     int format = 0;
@@ -56,16 +58,10 @@ bool ReadExtents(Display* display, Window window, Margins* extents) {
     return complete;
 }
 
-}  // namespace
-
-bool ReadFrameExtents(Display* display, Window window, Margins* extents) {
-    return ReadExtents(display, window, extents);
-}
-
 bool RequestFrameExtents(Display* display, Window xwindow, Margins* extents) {
     *extents = {};
     const Atom request = XInternAtom(display, "_NET_REQUEST_FRAME_EXTENTS", False);
-    if (ReadExtents(display, xwindow, extents)) {
+    if (ReadFrameExtents(display, xwindow, extents)) {
         return true;
     }
     if (!Supported(display, request)) {
@@ -81,7 +77,7 @@ bool RequestFrameExtents(Display* display, Window xwindow, Margins* extents) {
     const auto until = std::chrono::steady_clock::now() + kPatience;
     while (std::chrono::steady_clock::now() < until) {
         XSync(display, False);
-        if (ReadExtents(display, xwindow, extents)) {
+        if (ReadFrameExtents(display, xwindow, extents)) {
             return true;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(2));

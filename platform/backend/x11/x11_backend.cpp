@@ -51,7 +51,8 @@ class X11Backend : public Backend {
           m_atoms(display),
           m_wakeRead(wake[0]),
           m_wakeWrite(wake[1]),
-          m_blank(MakeBlankCursor()) {}
+          m_blank(MakeBlankCursor()),
+          m_monitors(HasMonitors(display)) {}
 
     ~X11Backend() override {
         for (auto& [cursor, x] : m_cursors) {
@@ -65,7 +66,7 @@ class X11Backend : public Backend {
     }
 
     int OpenWindow(const std::string& titleUtf8, const Rect& layerRect) override {
-        const Rect r = ToRoot(layerRect);
+        const Rect r = ToRoot(layerRect, Monitors());
         XSetWindowAttributes attributes{};
         attributes.background_pixel = BlackPixel(m_display, m_screen);
         attributes.event_mask = kEvents;
@@ -114,7 +115,7 @@ class X11Backend : public Backend {
     }
 
     void PlaceWindow(int window, const Rect& layerRect, Placement placement) override {
-        const Rect r = ToRoot(layerRect);
+        const Rect r = ToRoot(layerRect, Monitors());
         WindowState* state = Find(window);
         if (state == nullptr) {
             return;
@@ -220,20 +221,27 @@ class X11Backend : public Backend {
                                               .count());
     }
 
-    Rect Screen() override { return ToLayer(Monitors().front()); }
+    Rect Screen() override {
+        const std::vector<Rect> monitors = Monitors();
+        return ToLayer(monitors.front(), monitors);
+    }
 
-    Rect Monitor(int window) override { return ToLayer(MonitorOnRoot(window)); }
+    Rect Monitor(int window) override {
+        const std::vector<Rect> monitors = Monitors();
+        return ToLayer(MonitorOnRoot(window, monitors), monitors);
+    }
 
     Rect WorkArea(int window) override {
-        const Rect monitor = MonitorOnRoot(window);
+        const std::vector<Rect> monitors = Monitors();
+        const Rect monitor = MonitorOnRoot(window, monitors);
         Rect area;
         if (ReadWorkArea(m_display, m_atoms, &area)) {
             const Rect part = Intersect(area, monitor);
             if (part.width > 0) {
-                return ToLayer(part);
+                return ToLayer(part, monitors);
             }
         }
-        return ToLayer(monitor);
+        return ToLayer(monitor, monitors);
     }
 
     Margins FrameExtents(int window) override {
@@ -330,8 +338,7 @@ class X11Backend : public Backend {
 
     // The monitor that holds the window's centre, as Windows picks the nearest, in the root
     // window's coordinates.
-    Rect MonitorOnRoot(int window) {
-        const std::vector<Rect> monitors = Monitors();
+    Rect MonitorOnRoot(int window, const std::vector<Rect>& monitors) {
         WindowState* state = Find(window);
         if (state == nullptr) {
             return monitors.front();
@@ -354,36 +361,37 @@ class X11Backend : public Backend {
     // Windows puts the primary monitor's corner at (0, 0) and a program that places its window
     // at (0, 0) means that monitor; X puts the root window's corner there. The layer sees
     // Windows' coordinates.
-    Rect ToLayer(Rect r) {
-        const Rect primary = Monitors().front();
-        r.x -= primary.x;
-        r.y -= primary.y;
+    static Rect ToLayer(Rect r, const std::vector<Rect>& monitors) {
+        r.x -= monitors.front().x;
+        r.y -= monitors.front().y;
         return r;
     }
 
-    Rect ToRoot(Rect r) {
-        const Rect primary = Monitors().front();
-        r.x += primary.x;
-        r.y += primary.y;
+    static Rect ToRoot(Rect r, const std::vector<Rect>& monitors) {
+        r.x += monitors.front().x;
+        r.y += monitors.front().y;
         return r;
     }
 
-    std::vector<Rect> Monitors() {
-        const Window root = RootWindow(m_display, m_screen);
-        std::vector<Rect> monitors;
-        int count = 0;
-        // Monitors came with RandR 1.5; without it the screen is the one monitor.
+    // Monitors came with RandR 1.5; without it the screen is the one monitor.
+    static bool HasMonitors(Display* display) {
         int event = 0;
         int error = 0;
         int major = 0;
         int minor = 0;
-        const bool randr = XRRQueryExtension(m_display, &event, &error) == True &&
-                           XRRQueryVersion(m_display, &major, &minor) != 0 &&
-                           (major > 1 || (major == 1 && minor >= 5));
-        XRRMonitorInfo* info = randr ? XRRGetMonitors(m_display, root, True, &count) : nullptr;
+        return XRRQueryExtension(display, &event, &error) == True &&
+               XRRQueryVersion(display, &major, &minor) != 0 &&
+               (major > 1 || (major == 1 && minor >= 5));
+    }
+
+    // The monitors, the primary one first (Windows' screen), in the root window's coordinates.
+    std::vector<Rect> Monitors() {
+        const Window root = RootWindow(m_display, m_screen);
+        std::vector<Rect> monitors;
+        int count = 0;
+        XRRMonitorInfo* info = m_monitors ? XRRGetMonitors(m_display, root, True, &count) : nullptr;
         for (int i = 0; i < count; ++i) {
             const Rect r{info[i].x, info[i].y, info[i].width, info[i].height};
-            // The primary monitor first: Windows' screen is the primary one.
             monitors.insert(info[i].primary != 0 ? monitors.begin() : monitors.end(), r);
         }
         if (info != nullptr) {
@@ -513,6 +521,7 @@ class X11Backend : public Backend {
     const Cursor* m_cursor = nullptr;
     std::map<const Cursor*, ::Cursor> m_cursors;
     std::map<int, WindowState> m_windows;
+    bool m_monitors;  // the server lists monitors (RandR 1.5)
     LazySoundOutput m_sound;
     std::uint32_t m_clockOffset = 0;
     bool m_clockOffsetKnown = false;
