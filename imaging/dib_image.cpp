@@ -5,6 +5,7 @@
 #include <cstring>
 #include <limits>
 #include <new>
+#include <vector>
 
 #include "platform/file_stream.h"
 
@@ -83,6 +84,9 @@ BOOL DibImage::AllocHeader(const BITMAPINFOHEADER& header) {
     }
     delete[] reinterpret_cast<BYTE*>(m_pInfo);
     m_pInfo = reinterpret_cast<BITMAPINFO*>(block);
+    // Pixels sized by another header would be read with this one's sizes.
+    delete[] m_pBits;
+    m_pBits = nullptr;
     std::memcpy(&m_pInfo->bmiHeader, &header, kInfoHeaderSize);
     m_nColors = colors;
     m_nStride = StrideOf(header);
@@ -226,9 +230,21 @@ BOOL DibImage::Draw(HDC hdc, LONG x, LONG y) const {
         return FALSE;
     }
     const BITMAPINFOHEADER& h = m_pInfo->bmiHeader;
+    // Windows' DrawDib looks for the palette biSize bytes into the header and reads biClrUsed
+    // entries; this block holds at most 256 of them, right after the 40 header bytes. A header
+    // that says otherwise is drawn from a copy that tells the truth.
+    std::vector<BYTE> truthful;
+    BITMAPINFOHEADER* header = &m_pInfo->bmiHeader;
+    if (h.biSize != kInfoHeaderSize || h.biClrUsed > kMostColors) {
+        const auto* block = reinterpret_cast<const BYTE*>(m_pInfo);
+        truthful.assign(block, block + kInfoHeaderSize + std::size_t{4} * PaletteEntries());
+        header = reinterpret_cast<BITMAPINFOHEADER*>(truthful.data());
+        header->biSize = static_cast<DWORD>(kInfoHeaderSize);
+        header->biClrUsed = std::min(header->biClrUsed, kMostColors);
+    }
     const HDRAWDIB hdd = DrawDibOpen();
-    const BOOL drawn = DrawDibDraw(hdd, hdc, x, y, -1, -1, &m_pInfo->bmiHeader, m_pBits, 0, 0,
-                                   h.biWidth, h.biHeight, 0);
+    const BOOL drawn =
+        DrawDibDraw(hdd, hdc, x, y, -1, -1, header, m_pBits, 0, 0, h.biWidth, h.biHeight, 0);
     DrawDibClose(hdd);
     return drawn;
 }

@@ -1,5 +1,6 @@
 #include "window/shell_dlg.h"
 
+#include <cstdio>
 #include <cstring>
 #include <new>
 #include <string>
@@ -24,6 +25,22 @@ namespace {
 
 std::string MediaPath(const std::string& name) {
     return "shellmedia\\" + name;
+}
+
+// A background whose pixels did not load, or that is not 24 bits deep, leaves the menu black
+// with its buttons unseen (one cut short shows the rows it had); there is no message box for
+// it, so one line on standard error says why.
+void ReportBackgroundProblem(const DibImage& background, const std::string& path) {
+    const WORD depth = background.m_pInfo->bmiHeader.biBitCount;
+    const bool drawn = background.m_pBits != nullptr && depth == 24;
+    std::string why = background.m_strLoadProblem;
+    if (why.empty() && !drawn) {
+        why = "has " + std::to_string(depth) + " bits per pixel: only 24-bit pictures are drawn";
+    }
+    if (!why.empty()) {
+        (void)std::fprintf(stderr, "%s: background %s %s%s\n", AfxGetAppName(), path.c_str(),
+                           why.c_str(), drawn ? "" : "; the menu is black");
+    }
 }
 
 }  // namespace
@@ -112,6 +129,7 @@ BOOL CShellDlg::OnInitDialog() {
     if (m_pOffscreen->Create(m_pBackground->m_pInfo->bmiHeader) == FALSE) {
         return Abandon("Error creating offscreen! exiting...");
     }
+    ReportBackgroundProblem(*m_pBackground, MediaPath(d.m_strBgImage));
     // A background that loaded only its header, or one too small or not 24 bits deep, would
     // otherwise show uninitialised memory: black it is.
     std::memset(m_pOffscreen->m_pBits, 0,

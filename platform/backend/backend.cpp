@@ -6,9 +6,9 @@
 namespace backend {
 namespace {
 
-// Not destroyed at exit: a program that exit()s from inside the backend (Xlib does when the
-// X server goes away) must not run the backend's teardown on a dead connection, which never
-// returns. The program's entry leaves it to the process's end too (see entry.cpp).
+// Not destroyed at exit: a program that exit()s while its display connection is dead must not
+// run the backend's teardown on it, which never returns. The program's entry leaves it to the
+// process's end too (see entry.cpp).
 std::unique_ptr<Backend>& Slot() {
     static auto* slot = new std::unique_ptr<Backend>;
     return *slot;

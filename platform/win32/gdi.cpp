@@ -1,6 +1,8 @@
 // Brushes, rectangles, icons and DrawDib, drawn into the frame of a device context.
 #include "platform/win32/gdi.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -37,10 +39,15 @@ std::pair<win32::DeviceContext*, win32::Window*> Target(HDC hdc) {
     return {top != nullptr ? dc : nullptr, top};
 }
 
+// a + b, held to LONG's range: rectangles come from menu files and may lie at its edges.
+LONG Plus(LONG a, LONG b) {
+    return static_cast<LONG>(std::clamp<std::int64_t>(std::int64_t{a} + b, LONG_MIN, LONG_MAX));
+}
+
 void Fill(win32::Window* top, const win32::DeviceContext& dc, const RECT& r, std::uint32_t argb) {
     const RECT area = win32::Intersect(
-        RECT{r.left + dc.origin.x, r.top + dc.origin.y, r.right + dc.origin.x,
-             r.bottom + dc.origin.y},
+        RECT{Plus(r.left, dc.origin.x), Plus(r.top, dc.origin.y), Plus(r.right, dc.origin.x),
+             Plus(r.bottom, dc.origin.y)},
         win32::Intersect(dc.clip, RECT{0, 0, top->frame.width, top->frame.height}));
     for (LONG y = area.top; y < area.bottom; ++y) {
         auto* row = &top->frame.pixels[static_cast<std::size_t>(y) * top->frame.width];
@@ -84,10 +91,10 @@ int FrameRect(HDC hdc, const RECT* rect, HBRUSH brush) {
     }
     const RECT& r = *rect;
     const std::uint32_t argb = ToArgb(b->color);
-    Fill(top, *dc, RECT{r.left, r.top, r.right, r.top + 1}, argb);
-    Fill(top, *dc, RECT{r.left, r.bottom - 1, r.right, r.bottom}, argb);
-    Fill(top, *dc, RECT{r.left, r.top, r.left + 1, r.bottom}, argb);
-    Fill(top, *dc, RECT{r.right - 1, r.top, r.right, r.bottom}, argb);
+    Fill(top, *dc, RECT{r.left, r.top, r.right, Plus(r.top, 1)}, argb);
+    Fill(top, *dc, RECT{r.left, Plus(r.bottom, -1), r.right, r.bottom}, argb);
+    Fill(top, *dc, RECT{r.left, r.top, Plus(r.left, 1), r.bottom}, argb);
+    Fill(top, *dc, RECT{Plus(r.right, -1), r.top, r.right, r.bottom}, argb);
     return 1;
 }
 
@@ -181,8 +188,10 @@ BOOL DrawDibDraw(HDRAWDIB hdd, HDC hdc, int xDst, int yDst, int dxDst, int dyDst
     const std::size_t stride =
         ((static_cast<std::size_t>(width) * header->biBitCount + 31) & ~std::size_t{31}) / 8;
     const auto* base = static_cast<const BYTE*>(bits);
-    const auto* palette =
-        reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const BYTE*>(header) + header->biSize);
+    // The palette follows the 40 header bytes, never biSize bytes: a header from a file may
+    // claim any size, while the block it came in holds the 40 bytes and the palette alone.
+    const auto* palette = reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const BYTE*>(header) +
+                                                           sizeof(BITMAPINFOHEADER));
     const std::uint32_t colors = header->biClrUsed == 0 ? 256 : header->biClrUsed;
     // The source rectangle, placed in the frame and cut to the clip and the frame, once; the
     // rows are then copied without a test per pixel (this draws every frame of the menu).

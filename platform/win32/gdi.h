@@ -18,8 +18,10 @@ int StretchDIBits(HDC hdc, int xDest, int yDest, int destWidth, int destHeight, 
                   int srcWidth, int srcHeight, const void* bits, const BITMAPINFO* info, UINT usage,
                   DWORD rop);
 
-// Video for Windows DrawDib: unscaled drawing of 24-bit and 8-bit DIBs. The pointers are not
-// const, as in the system's own declaration; nothing is written through them.
+// Video for Windows DrawDib: unscaled drawing of 24-bit and 8-bit DIBs. An 8-bit header is
+// followed by its palette right after its first 40 bytes (biClrUsed entries, or 256 when 0),
+// whatever biSize says. The pointers are not const, as in the system's own declaration; nothing
+// is written through them.
 using HDRAWDIB = HANDLE;
 HDRAWDIB DrawDibOpen();
 BOOL DrawDibClose(HDRAWDIB hdd);

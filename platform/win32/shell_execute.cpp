@@ -40,7 +40,8 @@ HINSTANCE ShellExecuteA(HWND /*owner*/, LPCSTR verb, LPCSTR file, LPCSTR paramet
             argv.push_back(win32::AnsiToUtf8(parameters));
         }
     } else if (exists) {
-        argv = {"xdg-open", path};
+        // A name that starts with '-' would reach the opener as an option.
+        argv = {"xdg-open", path[0] == '-' ? "./" + path : path};
     } else if (win32::IsAddress(win32::AnsiToUtf8(file))) {
         argv = {"xdg-open", win32::AnsiToUtf8(file)};
     } else {

@@ -32,8 +32,13 @@ int main(int argc, char** argv) {
           BmpPicture{2, 2, 8, 0, colours}, BmpPicture{4, 0, 24},
           BmpPicture{40, 20, 24, 0, colours}}) {
         write("dib_image_fuzzer", n, std::string("\x05\xFE") + EncodeBmp(picture));
+        write("background_draw_fuzzer", n, EncodeBmp(picture));
         write("shell_button_fuzzer", n++, button + '\0' + EncodeBmp(picture));
     }
+    // An 8-bit background as common tools write it: a 124-byte header, 20 colours.
+    std::string v5 = EncodeBmp(BmpPicture{6, 3, 8, 20, colours});
+    v5[14] = 124;
+    write("background_draw_fuzzer", n, v5);
     n = 0;
     for (const std::string& icon :
          {EncodeIconFile(false, {{16, 0xFF0000}, {32, 0x00FF00, false, true}}),

@@ -51,16 +51,20 @@ TEST_F(EffectsTest, ShellExecuteChoosesHowToOpen) {
     };
     // An executable starts itself, exactly as named, whatever the case of the name.
     EXPECT_GT(open("run me; $(touch pwned).sh"), 32);
-    // Folders and addresses go to the desktop's opener as one argument.
+    // Folders, documents and addresses go to the desktop's opener as one argument, never as
+    // an option.
     EXPECT_GT(open("."), 32);
     EXPECT_GT(open("https://example.org/a b"), 32);
+    m_folder.Write("-doc.txt", "read me");
+    EXPECT_GT(open("-DOC.txt"), 32);
     // Nothing by that name: a failure code, and nothing starts.
     EXPECT_EQ(open("setup.exe"), SE_ERR_FNF);
     EXPECT_EQ(open(""), SE_ERR_FNF);
     EXPECT_EQ(
         JournalLines("command"),
         (std::vector<std::string>{"command <./Run Me; $(touch pwned).sh>", "command <xdg-open> <.>",
-                                  "command <xdg-open> <https://example.org/a b>"}));
+                                  "command <xdg-open> <https://example.org/a b>",
+                                  "command <xdg-open> <./-doc.txt>"}));
     m_backend->SetProgramsStart(false);
     EXPECT_LE(open("."), 32);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include "tests/helpers/bmp_writer.h"
 #include "tests/helpers/launcher_fixture.h"
 #include "tools/preview/menu_states.h"
 #include "tools/preview/png_file.h"
@@ -81,6 +82,21 @@ TEST_F(PreviewTest, PicturesAreTheLaunchersFramesForTheSameState) {
 TEST_F(PreviewTest, AMenuTheLauncherRefusesGivesNoPictures) {
     m_folder.Write("shellmedia/menu.shl", "app_name x\r\n");
     EXPECT_TRUE(CaptureMenuStates().empty());
+}
+
+// 8-bit backgrounds whose headers say they are longer than 40 bytes, as common tools write them:
+// every state is captured, black, and nothing is read from outside the picture.
+TEST_F(PreviewTest, EightBitBackgroundsWithLongHeadersAreCapturedBlack) {
+    for (const std::uint32_t biSize : {124u, 0x7FFF0000u}) {
+        WriteMenu({Button{"one.btn", 100, 100}});
+        std::string back = testing_support::EncodeBmp({640, 480, 8, 20});
+        std::string field;
+        testing_support::Put(field, biSize);
+        m_folder.Write("ShellMedia/back.bmp", back.replace(14, 4, field));
+        const std::vector<MenuFrame> frames = CaptureMenuStates();
+        ASSERT_EQ(frames.size(), 4u) << biSize;
+        EXPECT_EQ(frames[0].image.pixels[0] & 0xFFFFFF, 0u);
+    }
 }
 
 }  // namespace

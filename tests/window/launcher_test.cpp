@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/helpers/bmp_writer.h"
 #include "tests/helpers/launcher_fixture.h"
 
 namespace {
@@ -215,6 +216,41 @@ TEST_F(LauncherTest, PicturesOfEveryKindTheFormatAllows) {
     const auto messages = TakeMessages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_NE(messages[0].find("Error creating offscreen! exiting..."), std::string::npos);
+}
+
+// A background whose header reads but whose pixels cannot be shown: no box, as before, but one
+// line on standard error that says why, and whether the menu is black.
+TEST_F(LauncherTest, BackgroundsThatCannotBeDrawnSaySoOnStandardError) {
+    const std::string whole = SolidBmp(kBack, 640, 480);
+    const struct {
+        std::string file;
+        std::string line;  // empty: none
+    } kCases[] = {
+        {EncodeBmp(BmpPicture{640, 480, 32}),
+         "background shellmedia\\back.bmp has a colour depth that cannot be read (8 or 24 bits "
+         "per pixel are); the menu is black"},
+        {EncodeBmp(BmpPicture{640, 480, 8}),
+         "background shellmedia\\back.bmp has 8 bits per pixel: only 24-bit pictures are drawn; "
+         "the menu is black"},
+        {whole.substr(0, whole.size() - 100),
+         "background shellmedia\\back.bmp is cut short: rows are missing at its top"},
+        {whole, ""},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.line);
+        WriteMenu({{"a.btn", 100, 100}});
+        m_folder.Write("ShellMedia/back.bmp", c.file);
+        KeyAt(m_backend->Now() + 10, VK_ESCAPE);
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(Run(), 0);
+        const std::string err = testing::internal::GetCapturedStderr();
+        EXPECT_TRUE(TakeMessages().empty());
+        if (c.line.empty()) {
+            EXPECT_EQ(err.find("background"), std::string::npos) << err;
+        } else {
+            EXPECT_NE(err.find(": " + c.line + "\n"), std::string::npos) << err;
+        }
+    }
 }
 
 }  // namespace

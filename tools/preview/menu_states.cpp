@@ -1,5 +1,6 @@
 #include "tools/preview/menu_states.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 
@@ -126,9 +127,12 @@ std::vector<MenuFrame> CaptureMenuStates() {
         close(window, start + 3);
     });
     if (!frames.empty() && frames.back().name == "hit-rectangles") {
+        backend::Image& image = frames.back().image;
         for (std::size_t i = 0; i < rects.size(); ++i) {
-            DrawNumber(frames.back().image, static_cast<int>(i + 1), rects[i].left + 2,
-                       rects[i].top + 2, kLabel);
+            // Kept near the picture, so that a rectangle at the edge of int adds no overflow.
+            DrawNumber(image, static_cast<int>(i + 1),
+                       std::clamp(rects[i].left, -64, image.width) + 2,
+                       std::clamp(rects[i].top, -64, image.height) + 2, kLabel);
         }
     }
     g_pShellDescription = nullptr;

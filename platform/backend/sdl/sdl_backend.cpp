@@ -221,6 +221,9 @@ class SdlBackend : public Backend {
     }
 
     void ShowMessageBox(const std::string& captionUtf8, const std::string& textUtf8) override {
+        // SDL shows the box from a forked process, which a signal to the program would leave
+        // on screen.
+        const ChildrenEndWithSignals boxEndsWithUs;
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, captionUtf8.c_str(), textUtf8.c_str(),
                                  nullptr);
     }

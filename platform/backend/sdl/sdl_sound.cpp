@@ -7,6 +7,8 @@ namespace {
 
 // Time for the device's last buffers after the queue has run dry.
 constexpr auto kTail = std::chrono::milliseconds(100);
+// About six minutes of 48 kHz 16-bit stereo.
+constexpr std::uint64_t kMostConvertedBytes = std::uint64_t{64} << 20;
 
 }  // namespace
 
@@ -118,7 +120,13 @@ void SdlSound::Queue(const SDL_AudioSpec& format, const Uint8* buffer, Uint32 le
                           m_device.channels, m_device.freq) < 0) {
         return;
     }
-    std::vector<Uint8> data(static_cast<std::size_t>(length) * std::max(1, cvt.len_mult));
+    // A header may claim a rate of 1 Hz: converted to the device's rate, a small file would
+    // grow past what SDL's int lengths hold. No menu sound needs more than this.
+    const std::uint64_t converted = std::uint64_t{length} * std::max(1, cvt.len_mult);
+    if (converted > kMostConvertedBytes) {
+        return;
+    }
+    std::vector<Uint8> data(static_cast<std::size_t>(converted));
     std::copy_n(buffer, length, data.begin());
     cvt.buf = data.data();
     cvt.len = static_cast<int>(length);
