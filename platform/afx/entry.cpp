@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "platform/afx.h"
@@ -46,7 +47,12 @@ std::unique_ptr<backend::Backend> OpenBackend(std::string* error) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    // Before any display is needed, so that it also answers without one.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        (void)std::printf("%s " MENUSHELL_VERSION "\n", program_invocation_short_name);
+        return 0;
+    }
     std::string error;
     auto opened = OpenBackend(&error);
     if (!opened) {

@@ -2,7 +2,7 @@
 # The companion programs as authors run them. The validator: the demo menu is clean (no output,
 # 0), --help, a folder that cannot be read (2), and a broken menu (1) with its problems as JSON,
 # a movie that is no movie among them where this build plays movies. The preview: the demo's
-# pictures written and named, and its exit codes.
+# pictures written and named, and its exit codes. All three programs answer --version.
 set -euo pipefail
 check=$(realpath "$1")
 preview=$(realpath "$2")
@@ -10,6 +10,11 @@ demo=$(realpath "$3")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
+
+for program in "$(dirname "$check")/menushell" "$check" "$preview"; do
+  out=$(DISPLAY='' WAYLAND_DISPLAY='' "$program" --version) || fail "$program --version: exit $?"
+  [[ "$out" =~ ^menushell(-check|-preview)?\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "--version: $out"
+done
 
 out=$("$check" "$demo") || fail "demo menu: exit $?"
 [[ -z "$out" ]] || fail "demo menu: $out"

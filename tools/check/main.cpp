@@ -25,6 +25,7 @@ constexpr const char* kUsage =
     "launcher reads it, and prints every problem found, one per line as file:line: message.\n"
     "  --json   print the problems as a JSON array of {file, line, message}\n"
     "  --help   print this text\n"
+    "  --version  print the version\n"
     "Exit status: 0 no problem, 1 problems found, 2 the folder cannot be read.\n";
 
 int Run(int argc, char** argv) {
@@ -35,6 +36,10 @@ int Run(int argc, char** argv) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             std::cout << kUsage;
+            return 0;
+        }
+        if (arg == "--version") {
+            std::cout << "menushell-check " MENUSHELL_VERSION "\n";
             return 0;
         }
         if (arg == "--json") {

@@ -43,6 +43,10 @@ int Run(int argc, char** argv) {
             std::cout << kUsage;
             return 0;
         }
+        if (arg == "--version") {
+            std::cout << "menushell-preview " MENUSHELL_VERSION "\n";
+            return 0;
+        }
         if (arg == "-o" && i + 1 < argc) {
             output = argv[++i];
         } else if (arg[0] != '-' && !folderGiven) {
