@@ -1,6 +1,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <regex>
 
 #include "platform/backend/backend.h"
@@ -12,6 +14,11 @@ namespace {
 
 HINSTANCE Result(int code) {
     return reinterpret_cast<HINSTANCE>(static_cast<std::intptr_t>(code));
+}
+
+void Report(LPCSTR file, const char* why) {
+    (void)std::fprintf(stderr, "%s: cannot open %s: %s\n", program_invocation_short_name,
+                       win32::AnsiToUtf8(file).c_str(), why);
 }
 
 }  // namespace
@@ -45,7 +52,15 @@ HINSTANCE ShellExecuteA(HWND /*owner*/, LPCSTR verb, LPCSTR file, LPCSTR paramet
     } else if (win32::IsAddress(win32::AnsiToUtf8(file))) {
         argv = {"xdg-open", win32::AnsiToUtf8(file)};
     } else {
+        Report(file, "no file, folder or address by that name");
         return Result(SE_ERR_FNF);
     }
-    return backend::Current().StartProgram(argv) ? Result(42) : Result(SE_ERR_NOASSOC);
+    if (!backend::Current().StartProgram(argv)) {
+        // As on Windows the user sees no box; whoever reads standard error learns why.
+        Report(file, argv[0] == "xdg-open" ? "xdg-open, which opens it, could not be started "
+                                             "(is xdg-utils installed?)"
+                                           : "it could not be started");
+        return Result(SE_ERR_NOASSOC);
+    }
+    return Result(42);
 }

@@ -74,8 +74,13 @@ launch "E2E Menu" "$launcher"
 expect_pixel $((192 + 150)) $((144 + 110)) 192,0,0 "full-screen menu centred"
 expect_pixel 5 5 0,0,0 "black around it"
 expect_pixel 1020 760 0,0,0 "black to the corner"
+# A hover sound through the machine's own sound output, which may be none: standard error holds
+# the launcher's own lines only (no audio library's), here none at all.
+xdotool mousemove $((192 + 150)) $((144 + 110))
+expect_pixel $((192 + 150)) $((144 + 110)) 0,0,192 "bubble in full screen"
 xdotool key Escape
 ends_with 0 "Escape"
+[[ ! -s stderr.txt ]] || { echo "FAIL: standard error holds:"; cat stderr.txt; exit 1; }
 
 # No display: a message and 1, not a menu running where no one sees it.
 code=0

@@ -57,16 +57,25 @@ TEST_F(EffectsTest, ShellExecuteChoosesHowToOpen) {
     EXPECT_GT(open("https://example.org/a b"), 32);
     m_folder.Write("-doc.txt", "read me");
     EXPECT_GT(open("-DOC.txt"), 32);
-    // Nothing by that name: a failure code, and nothing starts.
+    // Nothing by that name: a failure code, nothing starts, and one line says so.
+    testing::internal::CaptureStderr();
     EXPECT_EQ(open("setup.exe"), SE_ERR_FNF);
     EXPECT_EQ(open(""), SE_ERR_FNF);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find(
+                  ": cannot open setup.exe: no file, folder or address by that name\n"),
+              std::string::npos);
     EXPECT_EQ(
         JournalLines("command"),
         (std::vector<std::string>{"command <./Run Me; $(touch pwned).sh>", "command <xdg-open> <.>",
                                   "command <xdg-open> <https://example.org/a b>",
                                   "command <xdg-open> <./-doc.txt>"}));
+    // No opener: no box, as on Windows, but a line that names what did not open and why.
     m_backend->SetProgramsStart(false);
+    testing::internal::CaptureStderr();
     EXPECT_LE(open("."), 32);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find(
+                  ": cannot open .: xdg-open, which opens it, could not be started"),
+              std::string::npos);
 }
 
 TEST(ProcessTest, ProgramsRunAsWrittenWithoutAShell) {

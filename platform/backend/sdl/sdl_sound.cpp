@@ -1,5 +1,7 @@
 #include "platform/backend/sdl/sdl_sound.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 
 namespace backend {
@@ -83,6 +85,12 @@ void SdlSound::Start(const std::vector<std::uint8_t>& wav) {
 bool SdlSound::OpenDevice(const SDL_AudioSpec& first) {
     if (m_audio != 0) {
         return true;
+    }
+    // Without sound cards, ALSA (SDL's next choice after a sound server) writes eight lines of
+    // errors to standard error: only a sound server is tried then. SDL_AUDIODRIVER still wins.
+    struct stat st {};
+    if (stat("/dev/snd", &st) != 0) {
+        SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "pulseaudio", SDL_HINT_DEFAULT);
     }
     // A machine that had no device for the first sound is not asked again for every hover.
     if (m_failed || SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
