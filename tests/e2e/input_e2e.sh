@@ -75,12 +75,14 @@ start
 # A double-click runs the command once; two clicks 700 ms apart run it twice.
 xdotool mousemove $((X + 350)) $((Y + 110))
 xdotool click --repeat 2 --delay 80 1
-sleep 1
+# The runs expected, waited for; then a moment for any that should not come.
+runs_reach() { retry sh -c "[ \$(cat clicks.txt 2>/dev/null | wc -l) -ge $1 ]"; sleep 0.5; }
+runs_reach 1
 [[ $(clicks) -eq 1 ]] || { echo "FAIL: a double-click ran the command $(clicks) times"; exit 1; }
 xdotool click 1
 sleep 0.7
 xdotool click 1
-sleep 1
+runs_reach 3
 [[ $(clicks) -eq 3 ]] || { echo "FAIL: two clicks 700 ms apart: $(clicks) runs in all, expected 3"; exit 1; }
 
 # Leaving the window straight from a button in its bubble state keeps the bubble (SDL makes up
@@ -138,21 +140,27 @@ xdotool mousemove 900 700
 "$launcher" 2>stderr.txt &
 pid=$!
 window=$(timeout 10 xdotool search --onlyvisible --sync --name "Input Menu" | head -1)
-sleep 0.5
-# xwininfo, not xdotool: xdotool adds a framed window's offset in its frame twice.
-X=$(xwininfo -id "$window" | sed -n 's/.*Absolute upper-left X: *//p')
-Y=$(xwininfo -id "$window" | sed -n 's/.*Absolute upper-left Y: *//p')
-IFS=', ' read -r left right top bottom <<<"$(xprop -id "$window" _NET_FRAME_EXTENTS | sed 's/.*= //')"
-IFS=', ' read -r wx wy ww wh _ <<<"$(xprop -root _NET_WORKAREA | sed 's/.*= //')"
-want_x=$((wx + (ww - (640 + left + right)) / 2 + left))
-want_y=$((wy + (wh - (480 + top + bottom)) / 2 + top))
-[[ "$X,$Y" == "$want_x,$want_y" ]] || { echo "FAIL: framed window's client area at $X,$Y, expected $want_x,$want_y (frame $left $right $top $bottom)"; exit 1; }
+# Where the client area is and where it should be, read again until the manager has framed and
+# placed the window.
+centred() {
+  # xwininfo, not xdotool: xdotool adds a framed window's offset in its frame twice.
+  X=$(xwininfo -id "$window" | sed -n 's/.*Absolute upper-left X: *//p')
+  Y=$(xwininfo -id "$window" | sed -n 's/.*Absolute upper-left Y: *//p')
+  IFS=', ' read -r left right top bottom <<<"$(xprop -id "$window" _NET_FRAME_EXTENTS | sed 's/.*= //')"
+  IFS=', ' read -r wx wy ww wh _ <<<"$(xprop -root _NET_WORKAREA | sed 's/.*= //')"
+  [[ $left =~ ^[0-9]+$ && $wx =~ ^[0-9]+$ ]] || return 1
+  want_x=$((wx + (ww - (640 + left + right)) / 2 + left))
+  want_y=$((wy + (wh - (480 + top + bottom)) / 2 + top))
+  [[ "$X,$Y" == "$want_x,$want_y" ]]
+}
+retry centred || { echo "FAIL: framed window's client area at $X,$Y, expected $want_x,$want_y (frame $left $right $top $bottom)"; exit 1; }
 # The program's icon, for the task bar and the minimised window.
 xprop -id "$window" _NET_WM_ICON | grep -q "Icon (32 x 32)" ||
   { echo "FAIL: icon: $(xprop -id "$window" _NET_WM_ICON | cut -c1-80)"; exit 1; }
 # Minimised and restored: the menu is painted again.
 xdotool windowminimize --sync "$window"
-xprop -id "$window" WM_STATE | grep -q Iconic || { echo "FAIL: not minimised"; exit 1; }
+# --sync waits for the window to be unmapped, not for the manager to say it is iconic.
+retry sh -c "xprop -id $window WM_STATE | grep -q Iconic" || { echo "FAIL: not minimised"; exit 1; }
 xdotool windowactivate --sync "$window"
 expect_pixel $((X + 350)) $((Y + 110)) 192,0,0 "menu after restoring"
 kill "$pid"
