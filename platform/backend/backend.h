@@ -35,7 +35,8 @@ struct InputEvent {
     int window = 0;    // the top-level window it happened in
     int x = 0, y = 0;  // in that window's client area
     MouseButton button = MouseButton::kNone;
-    int key = 0;             // a virtual-key code (VK_ESCAPE, VK_RETURN, ...)
+    int key = 0;             // a virtual-key code (VK_ESCAPE, VK_RETURN, VK_F4 ...)
+    bool alt = false;        // with the Alt key held
     std::uint64_t time = 0;  // when it happened, on Now()'s clock; 0: just now
 };
 
@@ -59,6 +60,8 @@ class Backend {
     virtual void ShowWindow(int window, bool visible) = 0;
     virtual void SetTitle(int window, const std::string& titleUtf8) = 0;
     virtual void SetIcon(int window, const Image* icon) = 0;
+    // Whether the frame a window manager draws offers to minimise and to maximise the window.
+    virtual void SetFrameButtons(int window, bool minimize, bool maximize) = 0;
     // Shows a complete frame of the window's client area.
     virtual void Present(int window, const Image& frame) = 0;
 

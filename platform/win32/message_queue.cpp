@@ -103,8 +103,10 @@ bool TranslateInput(const backend::InputEvent& e, MSG* msg) {
         }
         case backend::EventType::kKeyDown:
             msg->hwnd = top->hwnd;
-            msg->message = WM_KEYDOWN;
+            // With Alt held, a system key: bit 29 of lParam says so.
+            msg->message = e.alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
             msg->wParam = static_cast<WPARAM>(e.key);
+            msg->lParam = e.alt ? LPARAM{1} << 29 : 0;
             return true;
         case backend::EventType::kClose:
             msg->hwnd = top->hwnd;
@@ -321,6 +323,18 @@ LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             return FALSE;
         case WM_CLOSE:
             DestroyWindow(hwnd);
+            return 0;
+        case WM_SYSKEYDOWN:
+            // Alt+F4 closes the window through its system menu's Close, also where no window
+            // manager takes the keys first.
+            if (wParam == VK_F4 && (lParam & (LPARAM{1} << 29)) != 0) {
+                SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+            }
+            return 0;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_CLOSE) {
+                SendMessageA(hwnd, WM_CLOSE, 0, 0);
+            }
             return 0;
         case WM_SETTEXT:
             w->text = lParam != 0 ? reinterpret_cast<LPCSTR>(lParam) : "";

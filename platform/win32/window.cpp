@@ -226,6 +226,8 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
         sys.topLevel.push_back(w->hwnd);
         w->backendId =
             backend::Current().OpenWindow(win32::AnsiToUtf8(w->text), win32::ToBackend(w->rect));
+        backend::Current().SetFrameButtons(w->backendId, (style & WS_MINIMIZEBOX) != 0,
+                                           (style & WS_MAXIMIZEBOX) != 0);
         win32::ResizeFrame(w);
     }
     const HWND hwnd = w->hwnd;

@@ -6,6 +6,7 @@
 #   outlived what it writes into;
 # - SIGTERM or SIGHUP while the SDL backend shows a message box: no process of the launcher
 #   stays behind, and the box goes with it;
+# - a box dismissed without a window manager leaves the keyboard to the menu;
 # - a document whose name starts with '-' opens, as a name and not as an option.
 set -euo pipefail
 launcher=$(realpath "$1")
@@ -74,6 +75,28 @@ for signal in TERM HUP; do
   gone() { ! kill -0 "$box" 2>/dev/null; }
   retry gone || { echo "FAIL: SIG$signal: the box's process $box outlived the launcher"; exit 1; }
 done
+
+# A box while the menu is up (a closing movie that cannot be played), dismissed without a
+# window manager: the keyboard is the menu's again, so Escape reaches it wherever the pointer is.
+describe "$m/menu.shl" app_name '"Hostile Menu"' app_icon null app_cursor_lo arrow.cur \
+  app_cursor_hi arrow.cur app_fullscreen false app_drawrects false bg_image back.bmp \
+  num_movies 2 intro intro.avi closing missing.avi play_movie true num_buttons 1 \
+  button1 bye.btn
+describe "$m/bye.btn" image_lo lo.bmp image_hi hi.bmp image_bubble hi.bmp pos_x 100 pos_y 100 \
+  rect_l 100 rect_t 100 rect_r 200 rect_b 120 sound_hoover null sound_click null \
+  execute_cmd nothing.sh shutdown true
+xdotool mousemove 900 700
+launch "Hostile Menu" "$launcher"
+retry is_red $((X + 320)) $((Y + 240)) || { echo "FAIL: no introduction"; exit 1; }
+xdotool click 1  # ends the introduction
+expect_pixel $((X + 150)) $((Y + 110)) 192,0,0 "the menu after the introduction"
+xdotool mousemove $((X + 150)) $((Y + 110)) click 1
+has_error_box() { xwininfo -root -tree | grep -q '"Error"'; }
+retry has_error_box || { echo "FAIL: no box for the closing movie"; exit 1; }
+xdotool key Return
+retry sh -c '! xwininfo -root -tree | grep -q "\"Error\""' || { echo "FAIL: box stays"; exit 1; }
+xdotool mousemove 900 700 key Escape
+ends_with 0 "Escape after a box, the pointer away from the menu"
 
 # The document named "-doc.txt" reaches the opener as "./-doc.txt".
 menu false exit.btn

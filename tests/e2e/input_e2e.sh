@@ -154,6 +154,17 @@ centred() {
   [[ "$X,$Y" == "$want_x,$want_y" ]]
 }
 retry centred || { echo "FAIL: framed window's client area at $X,$Y, expected $want_x,$want_y (frame $left $right $top $bottom)"; exit 1; }
+# No minimise or maximise box on the frame: the Motif hints ask for a title, a border, the
+# window menu and the close box only (functions 0x24: move, close; decorations 0x1a), and the
+# manager offers no maximising. (Openbox keeps its minimise box whatever the hints say; other
+# managers take it away.)
+# (SDL sets hints of its own.)
+hints=$(xprop -id "$window" _MOTIF_WM_HINTS)
+[[ ${MENUSHELL_BACKEND:-} == sdl || $hints == *"= 0x3, 0x24, 0x1a, 0x0, 0x0" ]] ||
+  { echo "FAIL: Motif hints: $hints"; exit 1; }
+actions=$(xprop -id "$window" _NET_WM_ALLOWED_ACTIONS)
+[[ $actions == *_NET_WM_ACTION_CLOSE* && $actions != *MAXIMIZE* ]] ||
+  { echo "FAIL: the frame offers: $actions"; exit 1; }
 # The program's icon, for the task bar and the minimised window.
 xprop -id "$window" _NET_WM_ICON | grep -q "Icon (32 x 32)" ||
   { echo "FAIL: icon: $(xprop -id "$window" _NET_WM_ICON | cut -c1-80)"; exit 1; }

@@ -82,12 +82,32 @@ TEST_F(DialogTest, KeysAndTheCloseBox) {
     // 320 x 202 dialog units, centred on the 1024 x 768 screen.
     EXPECT_EQ(JournalLines("place").front(), "place 1 272 220 480 328 windowed");
     EXPECT_EQ(JournalLines("show").size(), 1u);
+    // Neither WS_MINIMIZEBOX nor WS_MAXIMIZEBOX: a frame with neither box.
+    EXPECT_EQ(JournalLines("frame buttons"), std::vector<std::string>{"frame buttons 1 none"});
 
     // The close box cancels through WM_CLOSE.
     InputAt(m_backend->Now() + 10, backend::EventType::kClose);
     TestDialog closed;
     EXPECT_EQ(closed.DoModal(), IDCANCEL);
     EXPECT_EQ(closed.calls, (std::vector<std::string>{"init", "close", "cancel"}));
+
+    // F4 alone is no key of the dialog's: Escape ends this one, without WM_CLOSE.
+    m_backend->Script({backend::EventType::kKeyDown, m_backend->NewestWindow() + 1, 0, 0,
+                       backend::MouseButton::kNone, static_cast<int>(VK_F4)},
+                      m_backend->Now() + 10);
+    InputAt(m_backend->Now() + 20, backend::EventType::kKeyDown, 0, 0, VK_ESCAPE);
+    TestDialog notClosed;
+    EXPECT_EQ(notClosed.DoModal(), IDCANCEL);
+    EXPECT_EQ(notClosed.calls, (std::vector<std::string>{"init", "cancel"}));
+    // Alt+F4 closes as the close box does (WM_SYSKEYDOWN, WM_SYSCOMMAND SC_CLOSE, WM_CLOSE),
+    // where no window manager took it first.
+    backend::InputEvent altF4{backend::EventType::kKeyDown, m_backend->NewestWindow() + 1};
+    altF4.key = static_cast<int>(VK_F4);
+    altF4.alt = true;
+    m_backend->Script(altF4, m_backend->Now() + 10);
+    TestDialog altClosed;
+    EXPECT_EQ(altClosed.DoModal(), IDCANCEL);
+    EXPECT_EQ(altClosed.calls, (std::vector<std::string>{"init", "close", "cancel"}));
 }
 
 TEST_F(DialogTest, EndingInInitTimersAndAMissingTemplate) {

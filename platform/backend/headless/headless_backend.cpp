@@ -60,6 +60,11 @@ void HeadlessBackend::SetIcon(int window, const Image* icon) {
     m_journal.push_back("icon " + std::to_string(window) + (icon != nullptr ? " set" : " none"));
 }
 
+void HeadlessBackend::SetFrameButtons(int window, bool minimize, bool maximize) {
+    m_journal.push_back("frame buttons " + std::to_string(window) + (minimize ? " minimize" : "") +
+                        (maximize ? " maximize" : "") + (minimize || maximize ? "" : " none"));
+}
+
 void HeadlessBackend::Present(int window, const Image& frame) {
     m_frames[window] = frame;
 }

@@ -49,6 +49,7 @@ class HeadlessBackend : public Backend {
     void ShowWindow(int window, bool visible) override;
     void SetTitle(int window, const std::string& titleUtf8) override;
     void SetIcon(int window, const Image* icon) override;
+    void SetFrameButtons(int window, bool minimize, bool maximize) override;
     void Present(int window, const Image& frame) override;
     std::optional<InputEvent> WaitEvent(int timeoutMs) override;
     void Wake() override;

@@ -17,6 +17,7 @@ namespace {
 
 constexpr int kVkEscape = 0x1B;
 constexpr int kVkReturn = 0x0D;
+constexpr int kVkF4 = 0x73;
 
 struct SurfaceDeleter {
     void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
@@ -106,6 +107,9 @@ class SdlBackend : public Backend {
             SDL_SetWindowTitle(sdl, titleUtf8.c_str());
         }
     }
+
+    // SDL has no word for the frame's buttons: its windows keep what the manager gives them.
+    void SetFrameButtons(int /*window*/, bool /*minimize*/, bool /*maximize*/) override {}
 
     void SetIcon(int window, const Image* icon) override {
         SDL_Window* sdl = Find(window);
@@ -318,6 +322,13 @@ class SdlBackend : public Backend {
                     case SDLK_RETURN:
                     case SDLK_KP_ENTER:
                         event.key = kVkReturn;
+                        return event;
+                    case SDLK_F4:
+                        if ((e.key.keysym.mod & KMOD_ALT) == 0) {
+                            return std::nullopt;
+                        }
+                        event.key = kVkF4;
+                        event.alt = true;
                         return event;
                     default:
                         return std::nullopt;

@@ -48,7 +48,29 @@ Atoms::Atoms(Display* d)
       netWmPid(Intern(d, "_NET_WM_PID")),
       workArea(Intern(d, "_NET_WORKAREA")),
       currentDesktop(Intern(d, "_NET_CURRENT_DESKTOP")),
-      supportingWmCheck(Intern(d, "_NET_SUPPORTING_WM_CHECK")) {}
+      supportingWmCheck(Intern(d, "_NET_SUPPORTING_WM_CHECK")),
+      motifWmHints(Intern(d, "_MOTIF_WM_HINTS")) {}
+
+void SetMotifHints(Display* d, const Atoms& atoms, Window window, bool minimize, bool maximize) {
+    // Motif's flags, functions and decorations (the last two fields, input mode and status, are
+    // unused); the bits as Motif's MwmUtil.h numbers them.
+    constexpr long kFunctions = 1, kDecorations = 2;
+    constexpr long kFuncMove = 4, kFuncMinimize = 8, kFuncMaximize = 16, kFuncClose = 32;
+    constexpr long kDecorBorder = 2, kDecorTitle = 8, kDecorMenu = 16, kDecorMinimize = 32,
+                   kDecorMaximize = 64;
+    long hints[5] = {kFunctions | kDecorations, kFuncMove | kFuncClose,
+                     kDecorBorder | kDecorTitle | kDecorMenu, 0, 0};
+    if (minimize) {
+        hints[1] |= kFuncMinimize;
+        hints[2] |= kDecorMinimize;
+    }
+    if (maximize) {
+        hints[1] |= kFuncMaximize;
+        hints[2] |= kDecorMaximize;
+    }
+    XChangeProperty(d, window, atoms.motifWmHints, atoms.motifWmHints, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(hints), 5);
+}
 
 void SetWindowTitle(Display* d, const Atoms& atoms, Window window, const std::string& utf8) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(utf8.data());

@@ -27,6 +27,7 @@ namespace {
 
 constexpr int kVkEscape = 0x1B;
 constexpr int kVkReturn = 0x0D;
+constexpr int kVkF4 = 0x73;
 constexpr long kEvents = ExposureMask | PointerMotionMask | ButtonPressMask | ButtonReleaseMask |
                          KeyPressMask | EnterWindowMask | LeaveWindowMask | StructureNotifyMask |
                          PropertyChangeMask;
@@ -160,6 +161,13 @@ class X11Backend : public Backend {
         }
     }
 
+    void SetFrameButtons(int window, bool minimize, bool maximize) override {
+        if (WindowState* state = Find(window)) {
+            SetMotifHints(m_display, m_atoms, state->window, minimize, maximize);
+            XFlush(m_display);
+        }
+    }
+
     void SetIcon(int window, const Image* icon) override {
         if (WindowState* state = Find(window)) {
             SetWindowIcon(m_display, m_atoms, state->window, icon);
@@ -270,8 +278,22 @@ class X11Backend : public Backend {
     }
 
     void ShowMessageBox(const std::string& captionUtf8, const std::string& textUtf8) override {
+        Window focused = None;
+        int revert = 0;
+        XGetInputFocus(m_display, &focused, &revert);
         XFlush(m_display);
         ShowX11MessageBox(captionUtf8, textUtf8);
+        // The box's going leaves the keyboard to the root window where no manager hands it
+        // on: the window that had it gets it back, so that Escape still reaches the menu.
+        Window now = None;
+        XGetInputFocus(m_display, &now, &revert);
+        XWindowAttributes attributes{};
+        if (Find(static_cast<int>(focused)) != nullptr && Find(static_cast<int>(now)) == nullptr &&
+            XGetWindowAttributes(m_display, focused, &attributes) != 0 &&
+            attributes.map_state == IsViewable) {
+            XSetInputFocus(m_display, focused, RevertToPointerRoot, CurrentTime);
+            XFlush(m_display);
+        }
     }
 
     void PlaySound(const std::string& /*name*/, const std::vector<std::uint8_t>& wav) override {
@@ -462,6 +484,9 @@ class X11Backend : public Backend {
                     event.key = kVkEscape;
                 } else if (key == XK_Return || key == XK_KP_Enter) {
                     event.key = kVkReturn;
+                } else if (key == XK_F4 && (e.xkey.state & Mod1Mask) != 0) {
+                    event.key = kVkF4;
+                    event.alt = true;
                 } else {
                     return std::nullopt;
                 }
