@@ -84,12 +84,16 @@ struct GstPlayer::Pipeline {
     std::mutex lock;
     std::condition_variable changed;
     Preroll preroll = Preroll::kWaiting;
+    // The buffer of the last preroll, held until the next frame: while it is held no other
+    // buffer can take its address.
+    GstBuffer* prerolled = nullptr;
 
     ~Pipeline() {
         if (playbin == nullptr) {
             return;
         }
         gst_element_set_state(playbin, GST_STATE_NULL);  // joins the streaming threads
+        Hold(nullptr);
         GstBus* bus = gst_element_get_bus(playbin);
         gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
         gst_object_unref(bus);
@@ -141,13 +145,34 @@ struct GstPlayer::Pipeline {
         return GST_BUS_DROP;
     }
 
-    static GstFlowReturn OnPreroll(GstElement* sink, gpointer self) {
-        static_cast<Pipeline*>(self)->Deliver(gst_app_sink_pull_preroll(GST_APP_SINK(sink)));
+    static GstFlowReturn OnPreroll(GstElement* sink, gpointer data) {
+        auto* self = static_cast<Pipeline*>(data);
+        GstSample* sample = gst_app_sink_pull_preroll(GST_APP_SINK(sink));
+        self->Hold(sample != nullptr ? gst_sample_get_buffer(sample) : nullptr);
+        self->Deliver(sample);
         return GST_FLOW_OK;
     }
-    static GstFlowReturn OnSample(GstElement* sink, gpointer self) {
-        static_cast<Pipeline*>(self)->Deliver(gst_app_sink_pull_sample(GST_APP_SINK(sink)));
+    static GstFlowReturn OnSample(GstElement* sink, gpointer data) {
+        auto* self = static_cast<Pipeline*>(data);
+        GstSample* sample = gst_app_sink_pull_sample(GST_APP_SINK(sink));
+        // Playing starts with the frame the preroll handed over already: not again.
+        if (sample != nullptr && gst_sample_get_buffer(sample) == self->prerolled) {
+            gst_sample_unref(sample);
+            sample = nullptr;
+        }
+        self->Hold(nullptr);
+        self->Deliver(sample);
         return GST_FLOW_OK;
+    }
+
+    void Hold(GstBuffer* buffer) {
+        if (buffer != nullptr) {
+            gst_buffer_ref(buffer);
+        }
+        if (prerolled != nullptr) {
+            gst_buffer_unref(prerolled);
+        }
+        prerolled = buffer;
     }
 
     void Deliver(GstSample* sample) {
