@@ -24,7 +24,15 @@ GstGraph::GstGraph()
               m_video.Deliver(std::move(frame));
           },
           [this] { m_events.Push(EC_COMPLETE, S_OK); },
-          [this] { m_events.Push(EC_ERRORABORT, E_FAIL); }}) {}
+          [this] { m_events.Push(EC_ERRORABORT, E_FAIL); }}) {
+    // Until the video window is placed, after the preroll, no frame needs more than the screen.
+    m_player.BoundFrames(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+}
+
+HRESULT GstGraph::SetWindowPosition(long left, long top, long width, long height) {
+    m_player.BoundFrames(static_cast<int>(width), static_cast<int>(height));
+    return GraphObject::SetWindowPosition(left, top, width, height);
+}
 
 HRESULT GstGraph::Render(const std::string& path) {
     switch (m_player.Open(path)) {

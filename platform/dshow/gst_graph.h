@@ -13,6 +13,9 @@ class GstGraph final : public GraphObject {
     // The player goes first: its threads are joined before the video window goes.
     ~GstGraph() override = default;
 
+    // The video window's size bounds the frames' size.
+    HRESULT SetWindowPosition(long left, long top, long width, long height) override;
+
   protected:
     HRESULT Render(const std::string& path) override;
     void Start() override { m_player.Play(); }

@@ -5,6 +5,7 @@
 #include <gst/video/video.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
@@ -57,6 +58,16 @@ GstElement* MakeAudioSink() {
     return sink;
 }
 
+// Within the bound, videoscale fixates each side on its own: a side over the bound becomes the
+// bound, a side within it stays, and the pixel aspect ratio takes up the difference. The picture
+// is stretched over the window anyway, so keeping its proportions here would only cost detail
+// along one side, and a movie no larger than the window passes through untouched.
+GstCaps* BoundCaps(int width, int height) {
+    // An integer range needs two distinct ends.
+    return gst_caps_new_simple("video/x-raw", "width", GST_TYPE_INT_RANGE, 1, std::max(width, 2),
+                               "height", GST_TYPE_INT_RANGE, 1, std::max(height, 2), nullptr);
+}
+
 }  // namespace
 
 bool StartGStreamer() {
@@ -68,19 +79,27 @@ struct GstPlayer::Pipeline {
     enum class Preroll { kWaiting, kDone, kFailed };
 
     GstElement* playbin = nullptr;
+    GstElement* bound = nullptr;  // the capsfilter that bounds the frames' size
     const Callbacks* callbacks = nullptr;
     std::mutex lock;
     std::condition_variable changed;
     Preroll preroll = Preroll::kWaiting;
+    // The buffer of the last preroll, held until the next frame: while it is held no other
+    // buffer can take its address.
+    GstBuffer* prerolled = nullptr;
 
     ~Pipeline() {
         if (playbin == nullptr) {
             return;
         }
         gst_element_set_state(playbin, GST_STATE_NULL);  // joins the streaming threads
+        Hold(nullptr);
         GstBus* bus = gst_element_get_bus(playbin);
         gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
         gst_object_unref(bus);
+        if (bound != nullptr) {
+            gst_object_unref(bound);
+        }
         gst_object_unref(playbin);
     }
 
@@ -126,13 +145,34 @@ struct GstPlayer::Pipeline {
         return GST_BUS_DROP;
     }
 
-    static GstFlowReturn OnPreroll(GstElement* sink, gpointer self) {
-        static_cast<Pipeline*>(self)->Deliver(gst_app_sink_pull_preroll(GST_APP_SINK(sink)));
+    static GstFlowReturn OnPreroll(GstElement* sink, gpointer data) {
+        auto* self = static_cast<Pipeline*>(data);
+        GstSample* sample = gst_app_sink_pull_preroll(GST_APP_SINK(sink));
+        self->Hold(sample != nullptr ? gst_sample_get_buffer(sample) : nullptr);
+        self->Deliver(sample);
         return GST_FLOW_OK;
     }
-    static GstFlowReturn OnSample(GstElement* sink, gpointer self) {
-        static_cast<Pipeline*>(self)->Deliver(gst_app_sink_pull_sample(GST_APP_SINK(sink)));
+    static GstFlowReturn OnSample(GstElement* sink, gpointer data) {
+        auto* self = static_cast<Pipeline*>(data);
+        GstSample* sample = gst_app_sink_pull_sample(GST_APP_SINK(sink));
+        // Playing starts with the frame the preroll handed over already: not again.
+        if (sample != nullptr && gst_sample_get_buffer(sample) == self->prerolled) {
+            gst_sample_unref(sample);
+            sample = nullptr;
+        }
+        self->Hold(nullptr);
+        self->Deliver(sample);
         return GST_FLOW_OK;
+    }
+
+    void Hold(GstBuffer* buffer) {
+        if (buffer != nullptr) {
+            gst_buffer_ref(buffer);
+        }
+        if (prerolled != nullptr) {
+            gst_buffer_unref(prerolled);
+        }
+        prerolled = buffer;
     }
 
     void Deliver(GstSample* sample) {
@@ -167,25 +207,35 @@ GstPlayer::Opened GstPlayer::Open(const std::string& path) {
     auto pipeline = std::make_unique<Pipeline>();
     pipeline->callbacks = &m_callbacks;
     pipeline->playbin = gst_element_factory_make("playbin", nullptr);
+    // Scaled as playbin's video filter, ahead of the queue it puts before the sink: the queue
+    // then holds frames of the bound's size, and conversion works on no more than that.
+    GstElement* scale =
+        gst_parse_bin_from_description("videoscale ! capsfilter name=bound", TRUE, nullptr);
     GstElement* video = gst_parse_bin_from_description(
         "videoconvert ! appsink name=frames caps=video/x-raw,format=BGRx sync=true "
         "max-buffers=1 drop=true qos=true enable-last-sample=false emit-signals=true",
         TRUE, nullptr);
     gchar* uri = gst_filename_to_uri(path.c_str(), nullptr);
-    if (pipeline->playbin == nullptr || video == nullptr || uri == nullptr) {
-        if (video != nullptr) {
-            gst_object_unref(video);
+    if (pipeline->playbin == nullptr || scale == nullptr || video == nullptr || uri == nullptr) {
+        for (GstElement* bin : {scale, video}) {
+            if (bin != nullptr) {
+                gst_object_unref(bin);
+            }
         }
         g_free(uri);
         return Opened::kUnplayable;
     }
+    pipeline->bound = gst_bin_get_by_name(GST_BIN(scale), "bound");
+    GstCaps* bound = BoundCaps(m_boundWidth, m_boundHeight);
+    g_object_set(pipeline->bound, "caps", bound, nullptr);
+    gst_caps_unref(bound);
     GstElement* frames = gst_bin_get_by_name(GST_BIN(video), "frames");
     g_object_set(frames, "max-lateness", static_cast<gint64>(kMaxLateness), nullptr);
     g_signal_connect(frames, "new-preroll", G_CALLBACK(&Pipeline::OnPreroll), pipeline.get());
     g_signal_connect(frames, "new-sample", G_CALLBACK(&Pipeline::OnSample), pipeline.get());
     gst_object_unref(frames);
-    g_object_set(pipeline->playbin, "uri", uri, "video-sink", video, "flags", kPlayVideoAndAudio,
-                 nullptr);
+    g_object_set(pipeline->playbin, "uri", uri, "video-filter", scale, "video-sink", video, "flags",
+                 kPlayVideoAndAudio, nullptr);
     g_free(uri);
     if (GstElement* audio = MakeAudioSink()) {
         g_object_set(pipeline->playbin, "audio-sink", audio, nullptr);
@@ -223,6 +273,17 @@ void GstPlayer::Play() {
 void GstPlayer::Pause() {
     if (m_pipeline) {
         gst_element_set_state(m_pipeline->playbin, GST_STATE_PAUSED);
+    }
+}
+
+void GstPlayer::BoundFrames(int width, int height) {
+    m_boundWidth = width;
+    m_boundHeight = height;
+    if (m_pipeline) {
+        // New caps on the capsfilter renegotiate the scale before the next frame.
+        GstCaps* bound = BoundCaps(width, height);
+        g_object_set(m_pipeline->bound, "caps", bound, nullptr);
+        gst_caps_unref(bound);
     }
 }
 

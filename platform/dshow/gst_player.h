@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -37,10 +38,16 @@ class GstPlayer {
     Opened Open(const std::string& path);
     void Play();
     void Pause();
+    // Frames are at most `width` x `height`: a larger movie is scaled down before it is
+    // converted and handed over, so its size does not decide the memory a frame takes. Any
+    // time; for an open movie, from its next frame on.
+    void BoundFrames(int width, int height);
 
   private:
     struct Pipeline;
     Callbacks m_callbacks;
+    int m_boundWidth = std::numeric_limits<int>::max();
+    int m_boundHeight = std::numeric_limits<int>::max();
     std::unique_ptr<Pipeline> m_pipeline;  // after the callbacks it calls, so it goes first
 };
 

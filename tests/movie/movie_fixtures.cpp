@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 
 namespace movie_fixtures {
 namespace {
@@ -17,12 +18,17 @@ constexpr int kLevelStep = 4;
 // Lossy codecs move a level a little; half a step still names one frame.
 constexpr int kLevelTolerance = 2;
 
-GstBuffer* GreyFrame(int index, int fps) {
-    const std::size_t luma = static_cast<std::size_t>(kWidth) * kHeight;
+// A few past the first, which comes before the video window is placed.
+constexpr int kStripedFrames = 10;
+
+// An I420 frame of `width` x `height` at its time, its luma plane filled by `paint`.
+GstBuffer* Frame(int width, int height, int index, int fps,
+                 const std::function<void(std::uint8_t* luma)>& paint) {
+    const std::size_t luma = static_cast<std::size_t>(width) * height;
     GstBuffer* buffer = gst_buffer_new_allocate(nullptr, luma * 3 / 2, nullptr);
     GstMapInfo map;
     gst_buffer_map(buffer, &map, GST_MAP_WRITE);
-    std::memset(map.data, kFirstLevel + kLevelStep * index, luma);
+    paint(map.data);
     std::memset(map.data + luma, 128, luma / 2);
     gst_buffer_unmap(buffer, &map);
     GST_BUFFER_PTS(buffer) =
@@ -31,12 +37,32 @@ GstBuffer* GreyFrame(int index, int fps) {
     return buffer;
 }
 
-// Pushes the frames through and waits for the end; the error reported, if any.
-std::string Encode(GstElement* pipeline, int fps) {
+GstBuffer* GreyFrame(int index, int fps) {
+    return Frame(kWidth, kHeight, index, fps, [index](std::uint8_t* luma) {
+        std::memset(luma, kFirstLevel + kLevelStep * index,
+                    static_cast<std::size_t>(kWidth) * kHeight);
+    });
+}
+
+// Builds the pipeline `description`, pushes `count` frames made by `frame` through its source
+// and waits for the end; the error reported, if any. A missing element (its plugin package not
+// installed) is named in the error.
+std::string Encode(const std::string& description, int count,
+                   const std::function<GstBuffer*(int)>& frame) {
+    GError* gerror = nullptr;
+    GstElement* pipeline = gst_parse_launch(description.c_str(), &gerror);
+    if (gerror != nullptr) {
+        std::string error = gerror->message;
+        g_clear_error(&gerror);
+        if (pipeline != nullptr) {
+            gst_object_unref(pipeline);
+        }
+        return error;
+    }
     GstElement* source = gst_bin_get_by_name(GST_BIN(pipeline), "frames");
     gst_element_set_state(pipeline, GST_STATE_PLAYING);
-    for (int i = 0; i < kFrames; ++i) {
-        gst_app_src_push_buffer(GST_APP_SRC(source), GreyFrame(i, fps));
+    for (int i = 0; i < count; ++i) {
+        gst_app_src_push_buffer(GST_APP_SRC(source), frame(i));
     }
     gst_app_src_end_of_stream(GST_APP_SRC(source));
     gst_object_unref(source);
@@ -46,7 +72,6 @@ std::string Encode(GstElement* pipeline, int fps) {
     gst_object_unref(bus);
     std::string error = end == nullptr ? "the encoding never ended" : "";
     if (end != nullptr && GST_MESSAGE_TYPE(end) == GST_MESSAGE_ERROR) {
-        GError* gerror = nullptr;
         gst_message_parse_error(end, &gerror, nullptr);
         error = gerror->message;
         g_clear_error(&gerror);
@@ -55,7 +80,14 @@ std::string Encode(GstElement* pipeline, int fps) {
         gst_message_unref(end);
     }
     gst_element_set_state(pipeline, GST_STATE_NULL);
+    gst_object_unref(pipeline);
     return error;
+}
+
+std::string Source(int width, int height, int fps) {
+    return "appsrc name=frames format=time caps=video/x-raw,format=I420,width=" +
+           std::to_string(width) + ",height=" + std::to_string(height) +
+           ",framerate=" + std::to_string(fps) + "/1";
 }
 
 }  // namespace
@@ -65,9 +97,7 @@ bool StartGStreamer() {
 }
 
 std::string WriteMovie(const MovieFormat& format, const std::string& path) {
-    std::string description = "appsrc name=frames format=time caps=video/x-raw,format=I420,width=" +
-                              std::to_string(kWidth) + ",height=" + std::to_string(kHeight) +
-                              ",framerate=" + std::to_string(format.fps) + "/1 ! videoconvert ! " +
+    std::string description = Source(kWidth, kHeight, format.fps) + " ! videoconvert ! " +
                               format.encoder + " ! " + format.muxer +
                               " name=mux ! filesink location=\"" + path + "\"";
     if (format.sound) {
@@ -76,15 +106,28 @@ std::string WriteMovie(const MovieFormat& format, const std::string& path) {
                        " samplesperbuffer=441 volume=0.2 ! audio/x-raw,rate=44100,channels=2 ! "
                        "audioconvert ! avenc_aac ! mux.";
     }
-    // A missing element (its plugin package not installed) is named in the error.
-    GError* gerror = nullptr;
-    GstElement* pipeline = gst_parse_launch(description.c_str(), &gerror);
-    std::string error = gerror != nullptr ? gerror->message : Encode(pipeline, format.fps);
-    g_clear_error(&gerror);
-    if (pipeline != nullptr) {
-        gst_object_unref(pipeline);
-    }
+    const std::string error =
+        Encode(description, kFrames, [&format](int i) { return GreyFrame(i, format.fps); });
     return error.empty() ? "" : std::string(format.name) + ": " + error;
+}
+
+std::string WriteStripedMovie(const std::string& path, int width, int height) {
+    const int fps = kFormats[0].fps;
+    // At the highest quality one-pixel stripes come through the codec sharp.
+    const std::string description = Source(width, height, fps) +
+                                    " ! jpegenc quality=100 ! avimux ! filesink location=\"" +
+                                    path + "\"";
+    const auto paint = [width, height](std::uint8_t* luma) {
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const bool light = (x < width / 2 ? x : y) % 2 == 1;
+                luma[static_cast<std::size_t>(y) * width + x] =
+                    static_cast<std::uint8_t>(light ? kLightStripe : kDarkStripe);
+            }
+        }
+    };
+    return Encode(description, kStripedFrames,
+                  [&](int i) { return Frame(width, height, i, fps, paint); });
 }
 
 int FrameShown(std::uint32_t rgb, const MovieFormat& format) {

@@ -1,6 +1,7 @@
 // Test movies made with GStreamer's own encoders (apart from the tests: GLib's TRUE and FALSE
 // clash with the window layer's). Every frame is one solid grey whose level tells its index, so
-// one pixel of the screen says which frame is showing, through any lossy codec.
+// one pixel of the screen says which frame is showing, through any lossy codec; or, for a
+// picture's scale, a pattern of one-pixel stripes.
 #pragma once
 
 #include <cstdint>
@@ -37,6 +38,14 @@ constexpr int kFrames = 48;
 bool StartGStreamer();
 // Writes kFrames frames of `format` to `path`; the reason when it could not.
 std::string WriteMovie(const MovieFormat& format, const std::string& path);
+// The stripes' two levels (full range: a level is also each of the pixel's R, G and B).
+constexpr int kDarkStripe = 32;
+constexpr int kLightStripe = 224;
+// Writes a short MJPEG movie of `width` x `height` (multiples of 8) whose left half is columns
+// one pixel wide, its right half rows one pixel high, dark and light by turns: where frames are
+// scaled down in GStreamer, neighbours blend to grey; where they are painted larger or smaller,
+// every pixel shown is still dark or light.
+std::string WriteStripedMovie(const std::string& path, int width, int height);
 // The frame whose grey an 0xRRGGBB pixel shows, or -1 when it shows none.
 int FrameShown(std::uint32_t rgb, const MovieFormat& format);
 
