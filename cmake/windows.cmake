@@ -37,4 +37,4 @@ set_property(SOURCE res/menushell.rc APPEND PROPERTY COMPILE_DEFINITIONS
   MENUSHELL_VERSION_PATCH=${PROJECT_VERSION_PATCH})
 # The build does not see the files the resource script includes.
 set_property(SOURCE res/menushell.rc APPEND PROPERTY OBJECT_DEPENDS
-  ${PROJECT_SOURCE_DIR}/res/menushell.ico)
+  ${PROJECT_SOURCE_DIR}/res/menushell.ico ${PROJECT_SOURCE_DIR}/res/menushell.manifest)
