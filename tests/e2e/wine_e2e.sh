@@ -2,7 +2,8 @@
 # The Windows build under Wine beside the Linux build, on one generated menu in one private X
 # server: title and placement, normal, hovered and bubble pictures, both cursors, a command,
 # "exit", full screen, a button that cannot load, and the introduction through DirectShow.
-# Screenshots of the two builds must agree pixel for pixel.
+# Screenshots of the two builds must agree pixel for pixel; on failure they stay in the folder
+# named on standard error.
 set -euo pipefail
 launcher=$(realpath "$1")
 exe=$(realpath "$2")
@@ -13,7 +14,21 @@ start_sandbox 1024x768
 
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
 wineserver=${wine%/*}/wineserver
-trap '"$wineserver" -k 2>/dev/null || true; stop_x; rm -rf "$work"' EXIT
+# On failure the screenshots stay, with the whole screen as it was and the last standard error.
+finish() {
+  local status=$? kept
+  if ((status != 0)); then
+    kept=$(mktemp -d "${TMPDIR:-/tmp}/wine-e2e.XXXXXX")
+    import -window root "$kept/at-failure.png" 2>/dev/null || true
+    cp "$work"/*.png "$work/stderr.txt" "$kept/" 2>/dev/null || true
+    echo "wine end to end: screenshots kept in $kept" >&2
+  fi
+  if [[ -n "${manager:-}" ]]; then kill "$manager" 2>/dev/null || true; fi
+  "$wineserver" -k 2>/dev/null || true
+  stop_x
+  rm -rf "$work"
+}
+trap finish EXIT
 "$wine" wineboot --init 2>/dev/null
 "$wineserver" -w
 # The video renderer draws through Direct3D, whose OpenGL child windows stay black on Xvfb.
@@ -111,7 +126,6 @@ done
 # to the manager that is not there, and nothing gives a message box the keyboard.
 openbox --sm-disable >/dev/null 2>&1 &
 manager=$!
-trap 'kill "$manager"; "$wineserver" -k 2>/dev/null || true; stop_x; rm -rf "$work"' EXIT
 retry sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
 sleep 0.5
 is_red() {  # x y: the movie's red, as decoded
