@@ -240,7 +240,7 @@ BOOL DibImage::Draw(HDC hdc, LONG x, LONG y) const {
         truthful.assign(block, block + kInfoHeaderSize + std::size_t{4} * PaletteEntries());
         header = reinterpret_cast<BITMAPINFOHEADER*>(truthful.data());
         header->biSize = static_cast<DWORD>(kInfoHeaderSize);
-        header->biClrUsed = std::min(header->biClrUsed, kMostColors);
+        header->biClrUsed = std::min<DWORD>(header->biClrUsed, kMostColors);
     }
     const HDRAWDIB hdd = DrawDibOpen();
     const BOOL drawn =

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Windows build under Wine beside the Linux build, on one generated menu in one private X
-# server: title and placement, normal, hovered and bubble pictures, both cursors, a command,
-# "exit", full screen, a button that cannot load, and the introduction through DirectShow.
-# Screenshots of the two builds must agree pixel for pixel.
+# server: title and placement, normal, hovered and bubble pictures, pictures with padded rows and
+# buttons cut off by the menu's edges, both cursors, a command, "exit", full screen, a button that
+# cannot load, and the introduction through DirectShow. Screenshots of the two builds must agree
+# pixel for pixel; on failure they stay in the folder named on standard error.
 set -euo pipefail
 launcher=$(realpath "$1")
 exe=$(realpath "$2")
@@ -13,7 +14,21 @@ start_sandbox 1024x768
 
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
 wineserver=${wine%/*}/wineserver
-trap '"$wineserver" -k 2>/dev/null || true; stop_x; rm -rf "$work"' EXIT
+# On failure the screenshots stay, with the whole screen as it was and the last standard error.
+finish() {
+  local status=$? kept
+  if ((status != 0)); then
+    kept=$(mktemp -d "${TMPDIR:-/tmp}/wine-e2e.XXXXXX")
+    import -window root "$kept/at-failure.png" 2>/dev/null || true
+    cp "$work"/*.png "$work/stderr.txt" "$kept/" 2>/dev/null || true
+    echo "wine end to end: screenshots kept in $kept" >&2
+  fi
+  if [[ -n "${manager:-}" ]]; then kill "$manager" 2>/dev/null || true; fi
+  "$wineserver" -k 2>/dev/null || true
+  stop_x
+  rm -rf "$work"
+}
+trap finish EXIT
 "$wine" wineboot --init 2>/dev/null
 "$wineserver" -w
 # The video renderer draws through Direct3D, whose OpenGL child windows stay black on Xvfb.
@@ -30,6 +45,14 @@ cursor "$m/hand.cur" blue 3 4
 printf '#!/bin/sh\npwd > marker.txt\n' > marker.sh
 printf 'cd > marker.txt\r\n' > marker.bat
 chmod +x marker.sh
+# Pictures whose rows end in padding (101 and 33 pixels of three bytes), in a pattern that
+# changes with every pixel both ways, so that a row read from the wrong place shows.
+pattern() {  # file WxH
+  convert -size "$2" xc: -channel R -fx 'i/w' -channel G -fx 'j/h' -channel B -fx '(i+j)%2' \
+    +channel -type truecolor "BMP3:$1"
+}
+pattern "$m/pics/wide.bmp" 101x20
+pattern "$m/pics/narrow.bmp" 33x20
 gst-launch-1.0 -q videotestsrc pattern=red num-buffers=40 ! \
   video/x-raw,width=160,height=120,framerate=16/1 ! videoconvert ! jpegenc ! avimux ! \
   filesink location="$m/intro.avi"
@@ -37,7 +60,8 @@ gst-launch-1.0 -q videotestsrc pattern=red num-buffers=40 ! \
 menu() {  # fullscreen play_movie second-button
   describe "$m/menu.shl" app_name '"Wine Menu"' app_icon null app_cursor_lo arrow.cur \
     app_cursor_hi hand.cur app_fullscreen "$1" app_drawrects false bg_image shaded.bmp \
-    num_movies 1 intro intro.avi play_movie "$2" num_buttons 2 button1 marker.btn button2 "$3"
+    num_movies 1 intro intro.avi play_movie "$2" num_buttons 6 button1 marker.btn button2 "$3" \
+    button3 wide.btn button4 narrow.btn button5 right.btn button6 bottom.btn
 }
 button() {  # file y command
   describe "$m/$1" image_lo 'pics\lo.bmp' image_hi 'pics\hi.bmp' \
@@ -45,6 +69,16 @@ button() {  # file y command
     rect_b $(($2 + 20)) sound_hoover null sound_click null execute_cmd "$3" shutdown false
 }
 button exit.btn 200 exit
+still() {  # file picture WxH x y: a button that keeps one picture and opens nothing
+  local w=${3%x*} h=${3#*x}
+  describe "$m/$1" image_lo "pics\\$2" image_hi "pics\\$2" image_bubble "pics\\$2" pos_x "$4" \
+    pos_y "$5" rect_l "$4" rect_t "$5" rect_r $(($4 + w)) rect_b $(($5 + h)) sound_hoover null \
+    sound_click null execute_cmd null shutdown false
+}
+still wide.btn wide.bmp 101x20 20 300
+still narrow.btn narrow.bmp 33x20 20 340
+still right.btn wide.bmp 101x20 580 400  # 60 columns inside the menu
+still bottom.btn narrow.bmp 33x20 400 470  # 10 rows inside the menu
 printf 'image_hi = pics\\hi.bmp\r\n' > "$m/broken.btn"
 
 start() {  # build
@@ -56,7 +90,12 @@ shot() {  # file [geometry]: the picture window, or the given part of the screen
 same_pictures() {  # a b what
   local differ
   differ=$(compare -metric AE "$1" "$2" null: 2>&1) || true
-  [[ "$differ" == 0 ]] || { echo "FAIL: $3: $differ pixels differ between the builds"; exit 1; }
+  [[ "$differ" == 0 ]] || { echo "FAIL: $3: $differ pixels differ"; exit 1; }
+}
+shows() {  # shot x y picture part what: the shot holds that part of the picture at x, y
+  convert "$1" -crop "${5%%+*}+$2+$3" +repage shown.png
+  convert "$4" -crop "$5" +repage wanted.png
+  same_pictures shown.png wanted.png "$6"
 }
 
 for build in linux windows; do
@@ -111,7 +150,6 @@ done
 # to the manager that is not there, and nothing gives a message box the keyboard.
 openbox --sm-disable >/dev/null 2>&1 &
 manager=$!
-trap 'kill "$manager"; "$wineserver" -k 2>/dev/null || true; stop_x; rm -rf "$work"' EXIT
 retry sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
 sleep 0.5
 is_red() {  # x y: the movie's red, as decoded
@@ -130,6 +168,8 @@ for build in linux windows; do
   launch "Wine Menu" start "$build"
   expect_pixel $((192 + 150)) $((144 + 110)) 192,0,0 "$build: full-screen menu centred"
   expect_pixel 1020 760 0,0,0 "$build: black to the corner"
+  expect_pixel $((192 + 640)) $((144 + 410)) 0,0,0 "$build: black right of a cut-off button"
+  expect_pixel $((192 + 410)) $((144 + 480)) 0,0,0 "$build: black below a cut-off button"
   shot "$build-full.png" 1024x768+0+0
   xdotool key Escape
   ends_with 0 "$build: Escape in full screen"
@@ -166,8 +206,15 @@ for build in linux windows; do
   ends_with 0 "$build: Escape after the movie"
 done
 
-same_pictures linux-normal.png windows-normal.png "normal"
-same_pictures linux-hovered.png windows-hovered.png "hovered"
-same_pictures linux-bubble.png windows-bubble.png "bubble"
-same_pictures linux-full.png windows-full.png "full screen"
+# Padded rows and cut-off buttons as their files have them, and the background beside them as
+# its file has it (a row that ran past the right edge would come out left in the next one).
+shows linux-normal.png 20 300 "$m/pics/wide.bmp" 101x20+0+0 "101 pixels wide"
+shows linux-normal.png 20 340 "$m/pics/narrow.bmp" 33x20+0+0 "33 pixels wide"
+shows linux-normal.png 580 400 "$m/pics/wide.bmp" 60x20+0+0 "cut off at the right"
+shows linux-normal.png 400 470 "$m/pics/narrow.bmp" 33x10+0+0 "cut off at the bottom"
+shows linux-normal.png 0 400 "$m/shaded.bmp" 41x21+0+400 "left of the cut-off rows"
+same_pictures linux-normal.png windows-normal.png "normal, between the builds"
+same_pictures linux-hovered.png windows-hovered.png "hovered, between the builds"
+same_pictures linux-bubble.png windows-bubble.png "bubble, between the builds"
+same_pictures linux-full.png windows-full.png "full screen, between the builds"
 echo "wine end to end: passed"
