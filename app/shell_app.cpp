@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/shell_app.h"
 
 #include <new>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The application object: runs the whole program inside InitInstance.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Clicks: the click sound, then "exit", the closing movie of a shutdown button, or the command
 // through the shell's "open"; and every way the main window closes.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Hover: the hovered picture, one hover sound and the hover cursor on entering a button; the
 // bubble picture after 500 ms on it; the normal picture on leaving.
 #include "description/shell_description.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # What `cmake --install` puts in place, and the Debian package CPack makes of it.
 include(GNUInstallDirs)
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # menushell_add_test(NAME SOURCES files... LIBS libs...): one GoogleTest program, registered with
 # CTest, one CTest entry per test case.
 function(menushell_add_test name)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross-compiling the launcher for Windows with Debian's MinGW-w64 (POSIX threads):
 # -DMENUSHELL_WINDOWS_ARCH=x86_64 (the default) or i686 (32-bit Windows, what autorun discs carry).
 set(MENUSHELL_WINDOWS_ARCH x86_64 CACHE STRING "x86_64 or i686")

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The Windows build: the same application sources and the framework subset over the real system
 # API; no window layer, no SDL, no GStreamer, no tests. Static runtime libraries, so that the
 # program runs from a disc with nothing beside it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "description/description_reader.h"
 
 #include <climits>

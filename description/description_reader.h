@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reads a description file by position: each setting is a key token that must be exactly the
 // expected name, then its value token; "null" leaves the field as it was.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "description/key_value_file.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The token reader behind every description file. It cuts a text stream into lines and each line
 // into tokens, and hands the tokens out one at a time in file order. It knows no keys: the loaders
 // read key and value tokens by position.

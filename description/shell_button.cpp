@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "description/shell_button.h"
 
 #include <new>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One picture button of the menu: its three pictures, where they go, its hit rectangle, sounds,
 // command and shutdown switch, read from its button description file.
 #pragma once

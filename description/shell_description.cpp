@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "description/shell_description.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The shell description: the menu's one configuration record, read once at start-up from the
 // first "shellmedia\*.shl" and read-only afterwards.
 #pragma once

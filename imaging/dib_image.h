@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A device-independent bitmap in memory: a BITMAPINFOHEADER with palette room, and the pixel rows.
 // Pictures loaded from BMP files hold their top row first; the offscreen picture made with Create
 // and filled with BlitInto holds its bottom row first, as a positive biHeight means when drawn.

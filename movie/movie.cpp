@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Introduction and closing movies through a filter graph that plays in the picture window.
 #include <cstdio>
 #include <string>

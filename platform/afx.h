@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The application framework subset that menushell is written on. Written on the Win32 names only,
 // so that it builds against the real system API as well as against this project's layer.
 #pragma once

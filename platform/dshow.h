@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The filter-graph interfaces that movie playback calls: DirectShow's headers on Windows, this
 // layer's declarations elsewhere.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Opening the application's files. Paths are Windows paths in the ANSI code page, relative to the
 // current directory; elsewhere they are mapped to the file system (win32/path_mapping.h).
 #pragma once

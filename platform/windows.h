@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one header through which the application reaches the system: the real Windows headers on
 // Windows, and this project's Win32-named layer everywhere else.
 #pragma once

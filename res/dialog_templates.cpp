@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Template 102 for systems without a resource compiler; menushell.rc holds the same for Windows.
 #include "res/dialog_templates.h"
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Makes the demo menu in examples/demo/shellmedia with Debian's image, sound and movie tools
 # (imagemagick, sox, fonts-dejavu-core, gstreamer1.0-tools with plugins-base and -good). The
 # result is kept in the repository; run this to remake it after changing the design.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Makes res/menushell.ico, the program's own icon (32 x 32 and 16 x 16), with ImageMagick.
 set -euo pipefail
 cd "$(dirname "$0")/.."

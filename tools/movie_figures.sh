@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # CPU and memory of the launcher while it plays a 10 s, 640 x 480, 30 frames-a-second
 # introduction, MJPEG and MPEG-4 in AVI, in a private Xvfb:
 #   tools/movie_figures.sh [LAUNCHER]      (default build/app/menushell)

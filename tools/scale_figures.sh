@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Figures of a large menu against the demo, measured from outside in a private Xvfb (1024 x 768):
 #   tools/scale_figures.sh [ROUNDS] [LAUNCHER]
 # A generated menu of 500 buttons (25 x 20 pictures of 24 x 22 over the 640 x 480 background):

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Measures the launcher the way a user sees it, from outside, on an X display:
 //   screen_probe first-frame X Y PROGRAM [ARGS...]
 //       starts PROGRAM; milliseconds until screen pixel (X, Y) changes

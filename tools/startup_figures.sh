@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Start-up figures of one or more launcher builds, measured from outside in a private Xvfb
 # (1024 x 768), on the demo menu with its movies off and on:
 #   tools/startup_figures.sh ROUNDS LAUNCHER [LAUNCHER...]

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The launcher's start-up and running figures against a bare image viewer (feh), measured from
 # outside in one private Xvfb (1024 x 768) on the demo menu with its movies off:
 #   tools/x11_figures.sh ROUNDS [LAUNCHER [OTHER_LAUNCHER...]]

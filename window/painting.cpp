@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every paint composes the whole frame in the offscreen picture and draws it in one piece.
 #include "description/shell_description.h"
 #include "window/shell_dlg.h"

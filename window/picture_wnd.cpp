@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/picture_wnd.h"
 
 #include "window/shell_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The 640 x 480 child of the main window that carries the menu's frame and the video. Of class
 // "STATIC" without a notify style, so pointer input passes through it to the main window.
 #pragma once

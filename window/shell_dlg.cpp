@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/shell_dlg.h"
 
 #include <cstdio>

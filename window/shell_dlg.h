@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The menu's one window: a modal dialog from template 102 with the picture window in it. Set-up
 // is in shell_dlg.cpp, painting in painting.cpp, the pointer in buttons/, movies in movie/.
 #pragma once

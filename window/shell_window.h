@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the main window shares with the button code, which has no pointer to it: the picture
 // window, the frame being composed, and the window's private messages.
 #pragma once

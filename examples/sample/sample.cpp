@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A small program on the framework, to see the platform layer work end to end: a picture that
 // changes when the pointer is over it and gains a frame after 500 ms, a sound on entering
 // ("sample.wav" in the current folder, if there is one) and a click that opens "sample_command".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/afx/app.h"
 
 #include <cerrno>

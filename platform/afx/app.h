@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CWinApp: the one application object. The program's entry finds it, calls InitInstance, runs
 // a message loop when that returns TRUE, and ends with ExitInstance's value.
 #pragma once

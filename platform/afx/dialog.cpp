@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/afx/dialog.h"
 
 #include "platform/afx/app.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CDialog: a window made from a dialog template and run modally.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's entry on systems without WinMain: opens the real backend, then runs the one
 // application object.
 #include <cerrno>

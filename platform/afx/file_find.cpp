@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/afx/file_find.h"
 
 BOOL CFileFind::FindFile(LPCSTR pattern) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CFileFind: walks the files that match a pattern such as "shellmedia\*.shl", in the stable order
 // of FindFirstFileA (by name, ignoring case).
 #pragma once

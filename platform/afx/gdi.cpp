@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/afx/gdi.h"
 
 #include "platform/afx/wnd.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Geometry and drawing classes: CPoint, CRect, CDC, CPaintDC, CBrush.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/afx/message_map.h"
 
 const AFX_MSGMAP* CCmdTarget::GetThisMessageMap() {

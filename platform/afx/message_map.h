@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Message maps: each class that handles messages has a table of {message, command id, thunk},
 // chained to its base class's table. The macros build the tables and nothing else; the thunks
 // crack WPARAM and LPARAM into the handler's arguments. Unhandled messages fall through to

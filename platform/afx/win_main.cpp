@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's entry on Windows: the system calls WinMain, which runs the one application object.
 #include "platform/afx.h"
 

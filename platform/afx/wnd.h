@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CWnd: a C++ object attached to a window. Messages reach it through its message map;
 // whatever the map does not handle goes to DefWindowProc, which passes it to the window's
 // original procedure.

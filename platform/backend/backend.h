@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The few things a real system must do for the window layer, behind one interface. All window
 // semantics (messages, painting, timers, hit testing) live in the layer above; a backend only
 // shows, waits, plays and starts. `sdl` is the real one; `headless` serves tests and tools.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/backend/module.h"
 
 #include <dlfcn.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The project's own shared objects, loaded on first use so that what a menu needs only
 // sometimes (movies, sound, SDL) costs nothing until then.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/backend/process.h"
 
 #include <fcntl.h>

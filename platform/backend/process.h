@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Starting programs the way the shell does: detached, reaped, never through a shell.
 #pragma once
 

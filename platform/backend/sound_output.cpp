@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/backend/sound_output.h"
 
 #include "platform/backend/module.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where sounds go on a real system: a new sound cuts off what still plays.
 #pragma once
 

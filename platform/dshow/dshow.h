@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The DirectShow subset of a filter graph: build a graph for a file, run and stop it, show its
 // video in a child window, and report its events to a window.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/dshow/event_queue.h"
 
 #include <chrono>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A filter graph's event queue: events come from the graph's threads; each one posts the notify
 // message, with the instance data, to the window the program named. The program takes them
 // with GetEvent on its own thread.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/dshow/graph_object.h"
 
 #include <vector>

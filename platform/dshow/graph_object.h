@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One filter-graph object with the four interfaces the program uses and COM reference counting.
 // What is played and how is the engine's: a subclass renders a file, runs and stops; this class
 // owns the video window and the event queue they share. The object lives until the last Release,

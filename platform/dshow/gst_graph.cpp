@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/dshow/gst_graph.h"
 
 #include <cstring>

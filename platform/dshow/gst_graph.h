@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The filter graph over GStreamer: the COM object of the layer's graph with a GstPlayer as its
 // engine.
 #pragma once

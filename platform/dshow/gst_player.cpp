@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/dshow/gst_player.h"
 
 #include <gst/app/gstappsink.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A movie file played by GStreamer: a playbin whose video goes to an app sink (frames handed
 // over at their presentation times on the pipeline's clock, late ones dropped) and whose sound
 // goes to the system's sink, or nowhere in time when there is none. Neither GLib nor the Win32

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/dshow/dshow.h"
 
 // The published values.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The in-process server: the entry point the layer's COM looks up after loading this module,
 // and the class factory of the GStreamer filter graph.
 #include <new>

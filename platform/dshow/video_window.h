@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The video window of a filter graph: a child window of the owner the program names, shown when
 // the graph runs, that paints the newest decoded frame stretched over its client area and passes
 // its mouse and key messages to the message drain. Frames may come from any thread; they are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The ANSI code page of the application's 8-bit text is Windows-1252. Text is converted where it
 // meets the system (file names, titles, message boxes), and only here.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The class table and the in-process servers of this layer.
 #include "platform/win32/com.h"
 

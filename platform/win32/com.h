@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // COM: apartment start and stop, a class table, and object creation by class id. A class is
 // found among the factories registered by the program, else in the layer's in-process servers:
 // shared modules beside the program, loaded on first use as Windows loads a server DLL.

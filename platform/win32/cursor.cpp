@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Cursor and icon handles, the pointer's shape and its display count.
 #include <memory>
 #include <vector>

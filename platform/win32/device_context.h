@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Device contexts: where BeginPaint's drawing lands in a top-level window's frame.
 #pragma once
 

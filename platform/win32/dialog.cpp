@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Dialog windows: creation from a template, the dialog manager's default processing, and the
 // keys a dialog answers.
 #include <map>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // File search by pattern. Paths are Windows paths in the ANSI code page (Windows-1252); they are
 // mapped to this file system as a copied Windows disc expects (see path_mapping.h).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Brushes, rectangles, icons and DrawDib, drawn into the frame of a device context.
 #include "platform/win32/gdi.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // GDI subset: solid brushes, rectangles, and the device contexts BeginPaint hands out.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Icon (.ico) and cursor (.cur) files: a small directory of pictures in one file.
 #pragma once
 

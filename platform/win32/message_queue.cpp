@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Sending, posting and taking messages, the default window procedure, and the routing of the
 // backend's input to windows.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Update regions, kept as one bounding rectangle per window, and BeginPaint/EndPaint.
 #include <set>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/win32/path_mapping.h"
 
 #include <dirent.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Windows paths on a POSIX file system. The application names files as a menu authored on Windows
 // does: "shellmedia\Back.BMP", 8-bit ANSI text. Every file access of the layer goes through
 // MapPath, so such a menu, copied from its disc, runs unchanged.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/win32/png_decoder.h"
 
 #include <dlfcn.h>

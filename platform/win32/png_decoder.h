@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PNG pictures inside icon files, decoded by libpng, loaded only when an icon has one.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Dialog templates for systems without a resource compiler: the program registers each
 // template once at start-up; CreateDialogParamA finds it by id.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Sounds (WINMM) and the shell's "open" (SHELL32).
 #pragma once
 

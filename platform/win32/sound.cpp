@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/backend/backend.h"
 #include "platform/win32/path_mapping.h"
 #include "platform/win32/shell.h"

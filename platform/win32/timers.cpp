@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Timers: one per (window, id); WM_TIMER is made when one is due, never queued ahead.
 #include <algorithm>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Win32 base types with the sizes they have on Windows (LONG is 32 bits there, unlike `long`
 // on LP64 systems) and the bitmap layouts stored in BMP files.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Windows, messages, painting, timers, cursors and message boxes: the USER32 subset.
 #pragma once
 

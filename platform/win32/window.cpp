@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window table: creation, destruction, placement, coordinates, styles and text.
 #include <algorithm>
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Inside the window layer: the window table, the posted-message queue, timers and the pointer
 // state. Only the layer's own sources include this.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The subset of the Win32 API that menushell calls, for systems that do not have it.
 // Names, types, layouts and constant values are those of the real API.
 #pragma once

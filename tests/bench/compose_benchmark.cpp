@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One frame of the menu: a 640x480 background and eight 160x40 buttons composed into the
 // offscreen picture, against a plain memcpy of the same number of bytes.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How often an idle message loop wakes up over 5 s: on the headless backend's virtual clock, and
 // on the real X11 and SDL backends when a display is there. An idle loop should wake only for a
 // timer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Movies through the real filter-graph module, in real time: how long PlayMovie's calls take to
 // put the first video frame on screen (the first time in a process: loading the module and
 // starting GStreamer included), and whether 10 s of 640 x 480 video at 30 frames a second plays

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How the key-value reader splits a description into tokens.
 #include "description/key_value_file.h"
 

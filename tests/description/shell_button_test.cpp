@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Button files: every setting, "null" values, and the ways a button fails to load.
 #include "description/shell_button.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Menu descriptions: where the file is found, every setting, and how a wrong one fails.
 #include "description/shell_description.h"
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Malformed media through the real launcher in a real X server: for each case the exact message
 # (or none), the exit status, and that the launcher neither crashes nor hangs. Message boxes are
 # dismissed as a user would, with Return.

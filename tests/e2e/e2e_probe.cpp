@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What end-to-end tests ask that the usual tools do not answer:
 //   e2e_probe cursor            the pointer's shape as the X server shows it (XFixes):
 //                               "WxH hot X,Y AARRGGBB", the colour of the image's centre pixel

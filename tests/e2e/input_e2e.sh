@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The pointer and the message boxes as a user meets them in a real X server: a double-click on a
 # button runs its command once; leaving the window straight from a button keeps its picture; a
 # corner button the pointer leaves past stays as it is; dragging out delivers nothing; a message

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The launcher in a real X server, on a menu authored on Windows (CR LF line ends, backslashes,
 # file names in another case than the descriptions use): pictures, bubble, cursors, sound,
 # commands, the title, "exit", full-screen mode, and no display at all.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Two monitors side by side (RandR 1.5 monitors on one Xvfb screen), the right one primary: the
 # menu opens centred on the primary monitor, as Windows centres on it, and full screen covers that
 # monitor alone.

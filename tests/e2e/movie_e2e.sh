@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Movies in a real X server: the introduction plays in the picture window at its own pace with
 # the pointer hidden, ends, and the menu works; a click ends it early; a shutdown button's
 # closing movie plays, then its command runs and the launcher ends with 0. The filter-graph

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The sample program in a real X server: the picture changes under the pointer, gains its frame
 # after 500 ms, plays its sound, runs its command on a click, and Escape ends it with 0.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The demo menu's whole scenario with the launcher under valgrind's memcheck in a real X
 # server: start (the introduction movie included), hover, bubble, a command, the Exit button.
 # Any memory error or definitely lost block fails it (third-party leaks in valgrind.supp).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The Windows build under Wine beside the Linux build, on one generated menu in one private X
 # server: title and placement, normal, hovered and bubble pictures, pictures with padded rows and
 # buttons cut off by the menu's edges, both cursors, a command, "exit", full screen, a button that

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Helpers for end-to-end tests: a private Xvfb, pixels and pointer shapes, programs started and
 # awaited. Sourced, not run.
 

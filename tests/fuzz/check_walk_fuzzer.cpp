@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any text through the validator's reading of a description: it must end, and every problem it
 // reports must point at a line of the text.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any BMP file, copied anywhere into a small offscreen picture: every read and write must stay
 // inside the buffers. The first two bytes give the position, the rest is the file.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any icon or cursor file: decoding must stay inside the file and end.
 #include <cstddef>
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any text through the token reader: it must end, and every token it hands out must be readable.
 #include <cstddef>
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzzers that read a media folder work in a temporary folder of their own.
 #pragma once
 

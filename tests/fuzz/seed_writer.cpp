@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes the binary seed corpora of the fuzzers into the folder named on the command line, so
 // that the repository keeps no picture it cannot regenerate.
 #include <filesystem>

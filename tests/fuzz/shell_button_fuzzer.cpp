@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any button file, and any picture it may name: the input is the button file, a NUL byte, and
 // the bytes of "shellmedia\p.bmp".
 #include <cstddef>

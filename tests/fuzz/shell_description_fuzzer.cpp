@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any shell description file: the loader must end with TRUE or FALSE and leave nothing behind.
 #include <cstddef>
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/helpers/bmp_writer.h"
 
 namespace testing_support {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes BMP files for tests, so that no binary picture needs to be kept in the repository.
 #pragma once
 

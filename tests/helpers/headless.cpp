@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/helpers/headless.h"
 
 #include <memory>

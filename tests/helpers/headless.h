@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Tests of the window layer run on the headless backend: a virtual clock, scripted input and a
 // journal of effects. Loops are pumped until idle, never slept on.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/helpers/icon_writer.h"
 
 #include <SDL.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes icon and cursor files for tests.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/helpers/launcher_fixture.h"
 
 #include <sstream>

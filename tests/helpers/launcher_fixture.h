@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The whole launcher on the headless backend: a generated media folder, scripted pointer and keys
 // on a virtual clock, and checks of the frames shown and the effects journalled.
 #pragma once

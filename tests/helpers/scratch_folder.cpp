@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/helpers/scratch_folder.h"
 
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A temporary folder that is the current directory for the life of the object, so that code
 // which opens "shellmedia\..." relative to the current directory can be tested in isolation.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/helpers/scripted_graph.h"
 
 #include <memory>

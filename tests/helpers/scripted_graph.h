@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A filter graph for tests: registered for CLSID_FilterGraph with CoRegisterClassObject while the
 // ScriptedGraphs object lives, so that the launcher's own movie code creates it. It plays nothing
 // by itself: the test hands the current graph frames and events (at virtual times, from scripted

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // BMP files as the loader takes or refuses them, and the offscreen picture they are copied into.
 #include "imaging/dib_image.h"
 

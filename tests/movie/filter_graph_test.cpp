@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Movies through the filter-graph module as the launcher loads it: CoCreateInstance finds the
 // module beside this program, and its pictures land in windows of the headless backend, watched
 // in real time.

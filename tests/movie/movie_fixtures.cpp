@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/movie/movie_fixtures.h"
 
 #include <gst/app/gstappsrc.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Test movies made with GStreamer's own encoders (apart from the tests: GLib's TRUE and FALSE
 // clash with the window layer's). Every frame is one solid grey whose level tells its index, so
 // one pixel of the screen says which frame is showing, through any lossy codec; or, for a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Introduction and closing movies, driven through a scripted filter graph on the headless
 // backend: frames and graph events arrive at virtual times, as the user would see them.
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the Debian package given (as root), checks that its files are in place and its
 # programs work from there (the launcher finding its movie module in /usr/lib/menushell), then
 # removes it and checks that nothing of it is left.

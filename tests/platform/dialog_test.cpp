@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The framework's dialogs and message maps, run modally on the headless backend.
 #include <gtest/gtest.h>
 

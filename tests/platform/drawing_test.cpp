@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Drawing into a window's frame through the device contexts BeginPaint hands out.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the layer does outside the window: sounds, programs, cursors and icons.
 #include <gtest/gtest.h>
 

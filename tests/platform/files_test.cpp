@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Windows paths, ANSI names and file search on this file system.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Window-system semantics pinned by the exact messages each window procedure receives.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The validator on menus written by the tests: a clean Windows-authored menu gives nothing, and
 // each kind of problem is reported at its file and line, also many at once.
 #include <gtest/gtest.h>

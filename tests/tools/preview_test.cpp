@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The preview's pictures are the launcher's own frames: the same menu run by the launcher on the
 // headless backend, moved over in the same way, shows the same pixels; the PNG files hold them.
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The companion programs as authors run them. The validator: the demo menu is clean (no output,
 # 0), --help, a folder that cannot be read (2), and a broken menu (1) with its problems as JSON,
 # a movie that is no movie among them where this build plays movies. The preview: the demo's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/check/description_walk.h"
 
 #include <strings.h>

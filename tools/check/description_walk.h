@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Walks a description file's lines against the keys the launcher reads, in their order, and
 // reports every key, value and count that would stop or mislead the launcher, not just the first.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // menushell-check [FOLDER] [--json]: reads the menu in FOLDER/shellmedia with the launcher's own
 // loaders and reports every problem at once, one per line as "file:line: message".
 #include <sys/stat.h>

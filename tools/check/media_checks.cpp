@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/check/media_checks.h"
 
 #include <SDL.h>

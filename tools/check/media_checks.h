@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Checks of the files a description names, each through the loader the launcher itself uses:
 // pictures, sounds, icons and cursors, movies, and commands.
 #pragma once

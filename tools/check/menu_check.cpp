@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/check/menu_check.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/check/problems.h"
 
 #include "platform/win32/ansi_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the validator finds: one problem at one line of one file, in the author's words.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/check/text_checks.h"
 
 #include <cstdio>

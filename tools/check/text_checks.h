@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Problems in the bytes of a description file that its tokens no longer show: long lines, odd
 // quotes, tabs, line ends, byte order marks and text that is not Windows-1252.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/preview/digits.h"
 
 #include <string>

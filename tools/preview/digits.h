@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Small numbers drawn into a frame, to label the hit rectangles in the preview.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // menushell-preview [FOLDER] -o DIR: the menu in FOLDER/shellmedia as PNG pictures, painted by
 // the launcher itself: every button normal, each button hovered and as its bubble, and the hit
 // rectangles framed and numbered.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/preview/menu_states.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The menu's frames in each state, as the launcher itself paints them: its dialog runs on the
 // headless backend while scripted pointer moves hover each button in turn.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PNG files of frames, through libpng.
 #pragma once
 

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # A small program the menu runs: shows a message with whatever dialog tool the desktop has.
 message='Thank you for trying menushell. Goodbye!'
 for tool in zenity kdialog xmessage notify-send; do

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/backend/headless/headless_backend.h"
 
 #include <algorithm>

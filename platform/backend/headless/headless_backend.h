@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The headless backend, for tests and tools: no screen, a virtual clock that only the test moves
 // (or a wait for the next timer), input from a script, and a journal of every effect. Nothing
 // it does reaches the outside world: programs are recorded, not started.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The entries of the SDL module, loaded with dlopen: the backend for sessions without X11, and
 // the audio output every backend plays through.
 #include <string>

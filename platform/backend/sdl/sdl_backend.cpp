@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/backend/sdl/sdl_backend.h"
 
 #include <SDL.h>

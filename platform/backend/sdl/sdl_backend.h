@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real backend: SDL2 windows drawn from software frames (no GL), SDL input, cursors and
 // message boxes, and sounds through SdlSound.
 #pragma once

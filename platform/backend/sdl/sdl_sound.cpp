@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/backend/sdl/sdl_sound.h"
 
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Sounds through SDL's audio subsystem, on a thread of their own so that neither opening the
 // device nor reaching the sound server holds up the window. The device is opened for a sound,
 // in that sound's own format, and closed again once it has played out; a machine without one

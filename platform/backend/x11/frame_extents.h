@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The frame an X window manager will put around a window that is not shown yet: asked for with
 // _NET_REQUEST_FRAME_EXTENTS, where the manager supports it, as Windows knows a window's frame
 // before it shows it.

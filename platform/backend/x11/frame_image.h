@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A window's picture on the X server's side: the last frame in an image shared with the server
 // (MIT-SHM) where it offers that, else sent through the connection. Presenting a new frame
 // converts and sends only the rectangle that changed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/backend/x11/message_box.h"
 
 #include <X11/Xatom.h>

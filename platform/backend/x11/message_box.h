@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A message box as a small X window of its own, on a connection of its own so that the
 // program's windows keep their events for later, as a modal box leaves them on Windows.
 #pragma once

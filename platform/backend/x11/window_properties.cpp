@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/backend/x11/window_properties.h"
 
 #include <X11/Xatom.h>

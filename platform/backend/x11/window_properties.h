@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a window tells the window manager, through ICCCM and EWMH properties.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/backend/x11/x11_backend.h"
 
 #include <X11/Xatom.h>

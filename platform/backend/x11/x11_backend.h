@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The backend for X11 sessions, on Xlib alone: windows, frames through shared memory, input,
 // ARGB cursors, message boxes of its own. Sound is prepared once the first frame is up.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/backend/x11/x_errors.h"
 
 #include <X11/Xlib.h>
