@@ -1,13 +1,13 @@
 # SPDX-License-Identifier: MIT
-# What `cmake --install` puts in place, and the Debian package CPack makes of it.
+# What `cmake --install` puts in place; debian/ makes the packages of it.
 include(GNUInstallDirs)
 
 install(TARGETS menushell RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# Not CMAKE_INSTALL_LIBDIR: the launcher looks for its modules in ../lib/menushell from its own
-# folder, whatever the architecture.
-install(TARGETS menushell_sdl LIBRARY DESTINATION lib/menushell)
+# Private modules, not libraries others link: no soname, no ldconfig. The launcher looks for them
+# in ../${CMAKE_INSTALL_LIBDIR}/menushell from its own folder (see platform/CMakeLists.txt).
+install(TARGETS menushell_sdl LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/menushell)
 if(TARGET menushell_dshow)
-  install(TARGETS menushell_dshow LIBRARY DESTINATION lib/menushell)
+  install(TARGETS menushell_dshow LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/menushell)
 endif()
 if(TARGET menushell-check)
   install(TARGETS menushell-check RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -58,34 +58,3 @@ if(MENUSHELL_CONVERT)
 else()
   message(STATUS "ImageMagick's convert not found: the desktop icons are not installed")
 endif()
-
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME menushell)
-set(CPACK_PACKAGE_VENDOR "menushell maintainers")
-set(CPACK_PACKAGE_CONTACT "menushell maintainers <maintainers@users.noreply.c-seed-febaa1c2.example>"
-    CACHE STRING "Maintainer of the Debian package")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "picture-menu launcher for CD, USB and kiosk menus")
-# Lines of at most 79 characters, as Debian's tools show them; no semicolons (list separators).
-set(CPACK_PACKAGE_DESCRIPTION [[
-menushell shows a window with a background picture and picture buttons on
-it, all read from the folder shellmedia below the current directory. A button
-changes its picture when the pointer enters it, plays sounds, shows a bubble
-picture after a moment, and on a click opens a program, document, folder or
-address, or closes the menu. Introduction and closing movies play through
-GStreamer. Menus authored on Windows run unchanged.
-
-menushell-check reports the faults of a menu, menushell-preview renders its
-pictures.]])
-set(CPACK_STRIP_FILES ON)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION x11)
-set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# Movies need GStreamer's player and the common formats; the rest are formats some menus use.
-# Message boxes are drawn with the X core fonts.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, xfonts-base")
-set(CPACK_DEBIAN_PACKAGE_SUGGESTS
-    "gstreamer1.0-plugins-bad, gstreamer1.0-plugins-ugly, gstreamer1.0-libav")
-include(CPack)

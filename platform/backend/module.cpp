@@ -34,7 +34,7 @@ bool IsFile(const std::string& path) {
 void* LoadModuleEntry(const char* module, const char* symbol) {
     const std::string folder = ProgramFolder();
     for (const std::string& path :
-         {folder + "/" + module, folder + "/../lib/menushell/" + module}) {
+         {folder + "/" + module, folder + "/../" MENUSHELL_MODULE_DIR "/" + module}) {
         if (!IsFile(path)) {
             continue;
         }

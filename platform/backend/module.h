@@ -8,8 +8,9 @@
 namespace backend {
 
 // The entry `symbol` of `module`, from beside the program (the build tree, a copied folder) or
-// where the package installs it (../lib/menushell/). The module stays loaded for the life of
-// the process. Null when it is absent; one line on standard error when it is there but unusable.
+// where it is installed (../lib/<triplet>/menushell/ on Debian). The module stays loaded for the
+// life of the process. Null when it is absent; one line on standard error when it is there but
+// unusable.
 void* LoadModuleEntry(const char* module, const char* symbol);
 
 // A symbol from dlsym as the function it is: dlsym returns an object pointer, which POSIX
