@@ -17,9 +17,17 @@ DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >"$work/apt.txt" 2>
 mapfile -t installed < <(dpkg -L menushell)
 
 for f in /usr/bin/menushell /usr/lib/menushell/menushell_dshow.so \
-  /usr/lib/menushell/menushell_sdl.so /usr/share/applications/menushell.desktop; do
+  /usr/lib/menushell/menushell_sdl.so /usr/share/applications/menushell.desktop \
+  /usr/share/mime/packages/menushell.xml /usr/share/metainfo/io.github.menushell.metainfo.xml \
+  /usr/share/icons/hicolor/scalable/apps/menushell.svg; do
   [[ -f $f ]] || fail "$f not installed"
 done
+# The system's triggers registered the type of a menu's file and the entry that opens it, as a
+# file manager looks them up.
+type=$(xdg-mime query filetype "$demo/shellmedia/menu.shl")
+[[ $type == application/x-menushell-shl ]] || fail "menu.shl is of type $type"
+opener=$(xdg-mime query default application/x-menushell-shl)
+[[ $opener == menushell.desktop ]] || fail "menu.shl opens with \"$opener\""
 # The launcher links Xlib and the C++ runtime; sound, SDL and movies come as modules when needed.
 libs=$(ldd /usr/bin/menushell)
 for lib in libSDL2 libpng libasound libpulse libgst libglib; do
