@@ -32,8 +32,17 @@ endforeach()
 add_custom_target(menushell_man_pages ALL DEPENDS ${man_gz})
 install(FILES ${man_gz} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
+# A menu opens from a file manager: its .shl file has a type of its own, which the desktop entry
+# (not shown in the application menu) opens with the launcher. Debian's triggers rebuild the
+# MIME and desktop databases and the icon cache when the package installs.
 install(FILES ${PROJECT_SOURCE_DIR}/res/menushell.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/res/menushell.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
+install(FILES ${PROJECT_SOURCE_DIR}/res/io.github.menushell.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${PROJECT_SOURCE_DIR}/res/menushell.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
 # The desktop's icons are the pictures of the Windows icon (32 x 32 first, then 16 x 16), taken
 # out with ImageMagick; without it, none are installed. Time stamps stay out of the PNG files.

@@ -6,6 +6,7 @@
 
 #include "platform/afx.h"
 #ifndef _WIN32
+#include "platform/afx/entry.h"
 #include "platform/win32/resources.h"
 #endif
 
@@ -122,3 +123,10 @@ class CSampleApp : public CWinApp {
 CSampleApp theApp;
 
 }  // namespace
+
+#ifndef _WIN32
+// The sample leaves its arguments alone.
+std::string TakeArguments(int /*argc*/, char** /*argv*/) {
+    return {};
+}
+#endif

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The program's entry on systems without WinMain: opens the real backend, then runs the one
-// application object.
+// The program's entry on systems without WinMain: hands the arguments to the program, opens the
+// real backend, then runs the one application object.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/afx.h"
+#include "platform/afx/entry.h"
 #include "platform/backend/module.h"
 #include "platform/backend/x11/x11_backend.h"
 
@@ -54,8 +55,19 @@ int main(int argc, char** argv) {
         (void)std::printf("%s " MENUSHELL_VERSION "\n", program_invocation_short_name);
         return 0;
     }
+    const std::string refused = TakeArguments(argc, argv);
     std::string error;
     auto opened = OpenBackend(&error);
+    if (!refused.empty()) {
+        // Also in a box: started from a file manager, nobody reads standard error. The text is
+        // UTF-8, as paths are here, so it goes to the backend, not through MessageBoxA's ANSI.
+        (void)std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, refused.c_str());
+        if (opened) {
+            backend::Install(std::move(opened));
+            backend::Current().ShowMessageBox(AfxGetAppName(), refused);
+        }
+        return 1;
+    }
     if (!opened) {
         (void)std::fprintf(stderr,
                            "%s: cannot open a window: %s\n"

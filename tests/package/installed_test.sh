@@ -13,9 +13,17 @@ modules=$(dirname "$(dpkg -L menushell | grep '/menushell_sdl\.so$')")
 for f in /usr/bin/menushell /usr/bin/menushell-check /usr/bin/menushell-preview \
   "$modules/menushell_dshow.so" "$modules/menushell_sdl.so" \
   /usr/share/applications/menushell.desktop /usr/share/doc/menushell/copyright \
+  /usr/share/mime/packages/menushell.xml /usr/share/metainfo/io.github.menushell.metainfo.xml \
+  /usr/share/icons/hicolor/scalable/apps/menushell.svg \
   /usr/share/doc/menushell/changelog.gz /usr/share/doc/menushell/examples/demo/shellmedia/menu.shl; do
   [[ -f $f ]] || fail "$f not installed"
 done
+# The system's triggers registered the type of a menu's file and the entry that opens it, as a
+# file manager looks them up.
+type=$(xdg-mime query filetype /usr/share/doc/menushell/examples/demo/shellmedia/menu.shl)
+[[ $type == application/x-menushell-shl ]] || fail "menu.shl is of type $type"
+opener=$(xdg-mime query default application/x-menushell-shl)
+[[ $opener == menushell.desktop ]] || fail "menu.shl opens with \"$opener\""
 # The launcher links Xlib and the C++ runtime; sound, SDL and movies come as modules when needed.
 libs=$(ldd /usr/bin/menushell)
 for lib in libSDL2 libpng libasound libpulse libgst libglib; do
