@@ -41,9 +41,10 @@ PY
 rm -f "$status.all"
 for set in "$@"; do
   read -ra debs <<<"$set"
+  for i in "${!debs[@]}"; do debs[i]=$(realpath "${debs[i]}"); done
   for recommends in --no-install-recommends --install-recommends; do
     mapfile -t added < <(apt-get -s -o Dir::State::status="$status" install "$recommends" \
-      "${debs[@]/#/./}" 2>/dev/null | awk '/^Inst / { print $2 }')
+      "${debs[@]}" 2>/dev/null | awk '/^Inst / { print $2 }')
     kib=0
     for p in "${added[@]}"; do
       size=""
