@@ -46,14 +46,18 @@ for set in "$@"; do
     mapfile -t added < <(apt-get -s -o Dir::State::status="$status" install "$recommends" \
       "${debs[@]}" 2>/dev/null | awk '/^Inst / { print $2 }')
     kib=0
+    archive=()
     for p in "${added[@]}"; do
-      size=""
+      local_size=""
       for d in "${debs[@]}"; do
-        [[ $(dpkg-deb -f "$d" Package) == "$p" ]] && size=$(dpkg-deb -f "$d" Installed-Size)
+        [[ $(dpkg-deb -f "$d" Package) == "$p" ]] && local_size=$(dpkg-deb -f "$d" Installed-Size)
       done
-      [[ -n $size ]] || size=$(apt-cache show --no-all-versions "$p" | awk '/^Installed-Size:/ { print $2; exit }')
-      kib=$((kib + size))
+      if [[ -n $local_size ]]; then kib=$((kib + local_size)); else archive+=("$p"); fi
     done
+    if ((${#archive[@]})); then
+      kib=$((kib + $(apt-cache show --no-all-versions "${archive[@]}" |
+        awk '/^Installed-Size:/ { s += $2 } END { print s + 0 }')))
+    fi
     gst=$(printf '%s\n' "${added[@]}" | grep -c gstreamer || true)
     printf '%s %s: %d packages, %.1f MiB (GStreamer: %d packages)\n' "${debs[*]##*/}" \
       "${recommends#--}" "${#added[@]}" "$(echo "$kib / 1024" | bc -l)" "$gst"
