@@ -3,7 +3,8 @@
 # Checks what the Windows executables given carry besides their code: no debug sections or
 # symbols; a version resource with the project's version (CMakeLists.txt), its name, a
 # description and the licence, its strings in the language its translation names; a well-formed
-# application manifest with no DPI awareness, so that Windows scales the menu.
+# application manifest with no DPI awareness, so that Windows scales the menu; nothing imported
+# that Windows XP lacks.
 set -euo pipefail
 (($#)) || { echo "usage: $0 menushell.exe..."; exit 2; }
 version=$(sed -n 's/^project(menushell VERSION \([0-9.]*\) .*/\1/p' \
@@ -65,8 +66,31 @@ manifested() {
     fail "the manifest declares DPI awareness"
 }
 
+# Functions of KERNEL32 that Windows XP lacks and that runtimes are known to import (the POSIX
+# threads one took GetTickCount64); and a subsystem version XP accepts (5.1, 5.2 for XP x64).
+vista_only=(GetTickCount64 InitializeCriticalSectionEx InitOnceExecuteOnce
+  InitializeConditionVariable SleepConditionVariableCS WakeConditionVariable
+  WakeAllConditionVariable InitializeSRWLock AcquireSRWLockExclusive ReleaseSRWLockExclusive
+  FlsAlloc FlsGetValue FlsSetValue FlsFree GetFinalPathNameByHandleW CompareStringEx
+  LCMapStringEx GetLocaleInfoEx)
+runs_on_xp() {
+  local headers imported name
+  headers=$("$objdump" -p "$exe")
+  for name in "${vista_only[@]}"; do
+    grep -qE "^\s+[0-9a-f]+\s+[0-9]+\s+$name\$" <<<"$headers" && imported+=" $name"
+  done
+  [[ -z ${imported:-} ]] || fail "imports what Windows XP lacks:$imported"
+  local major minor
+  major=$(awk '/^MajorSubsystemVersion/ { print $2 }' <<<"$headers")
+  minor=$(awk '/^MinorSubsystemVersion/ { print $2 }' <<<"$headers")
+  local newest=501
+  grep -q 'Magic.*020b' <<<"$headers" && newest=502
+  ((major * 100 + minor <= newest)) || fail "subsystem version $major.$minor is newer than XP's"
+}
+
 for exe in "$@"; do
   stripped
+  runs_on_xp
   resources=$("$windres" -J coff -i "$exe" -O rc)
   versioned
   manifested
