@@ -96,7 +96,8 @@ refuses() {  # message arguments...
   done
   [[ -n $box ]] || fail "$*: no message box; standard error: $(cat stderr.txt)"
   xdotool windowfocus "$box" 2>/dev/null || true
-  xdotool key Return
+  launcher_ended() { ! kill -0 "$pid" 2>/dev/null; }
+  press_until Return launcher_ended || fail "$*: the box was never dismissed"
   ends_with 1 "$*"
   [[ $(cat stderr.txt) == "menushell: $message" ]] || fail "$*: standard error: $(cat stderr.txt)"
 }

@@ -184,16 +184,9 @@ for build in linux windows; do
     { echo "FAIL: $build: no message for the broken button"; exit 1; }
   [[ -z "$(xdotool search --onlyvisible --name "^Wine Menu\$")" ]] ||
     { echo "FAIL: $build: the window showed before its message"; exit 1; }
-  # The box is listed before it has the keyboard: Return again until the menu's window shows
-  # (Return on the menu does nothing).
-  window=""
-  for _ in $(seq 50); do
-    xdotool key Return
-    window=$(xdotool search --onlyvisible --name "^Wine Menu\$" | head -1)
-    [[ -n $window ]] && break
-    sleep 0.2
-  done
-  [[ -n $window ]] || { echo "FAIL: $build: the message box was never dismissed"; exit 1; }
+  # Return until the menu's window shows (Return on the menu does nothing).
+  menu_shown() { window=$(xdotool search --onlyvisible --name "^Wine Menu\$" | head -1); [[ -n $window ]]; }
+  press_until Return menu_shown || { echo "FAIL: $build: the message box was never dismissed"; exit 1; }
   client_origin
   expect_pixel $((X + 150)) $((Y + 110)) 0,0,0 "$build: no menu after the broken button"
   xdotool key Escape

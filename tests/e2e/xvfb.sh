@@ -43,6 +43,22 @@ retry() {
   return 1
 }
 
+# Presses KEY until a command succeeds, for up to 5 s: a message box is listed in the window
+# tree before it has the keyboard, and a key pressed then is lost.
+press_until() {  # key command...
+  local key=$1
+  shift
+  for _ in $(seq 25); do
+    xdotool key "$key"
+    retry_briefly "$@" && return 0
+  done
+  return 1
+}
+retry_briefly() {
+  for _ in 1 2; do "$@" && return 0; sleep 0.1; done
+  return 1
+}
+
 is_pixel() { [[ "$(pixel "$1" "$2")" == "$3" ]]; }
 expect_pixel() {  # x y R,G,B what
   retry is_pixel "$1" "$2" "$3" || { echo "FAIL: $4: pixel ($1,$2) is $(pixel "$1" "$2"), expected $3"; return 1; }

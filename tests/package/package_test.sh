@@ -27,9 +27,8 @@ pid=$!
 # The box comes while the menu sets up, before its window shows.
 box() { xwininfo -root -tree | grep -q '"Error"'; }
 retry box || fail "no message for the movie without the module: $(cat stderr.txt)"
-xdotool key Return
 shown() { [[ "$(pixel $((192 + 120)) $((144 + 156)))" != 0,0,0 ]]; }
-retry shown || fail "no menu without the movie module"
+press_until Return shown || fail "no menu without the movie module"
 grep -q "IDS_CANT_RENDER_FILE -> shellmedia" stderr.txt || fail "stderr: $(cat stderr.txt)"
 xdotool key Escape
 ends_with 0 "Escape without the movie module"

@@ -18,6 +18,13 @@ constexpr std::uint64_t kMostConvertedBytes = std::uint64_t{64} << 20;
 SdlSound::SdlSound() {
     // SIGINT and SIGTERM end the program as they end any other.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // Without sound cards, ALSA (SDL's next choice after a sound server) writes eight lines of
+    // errors to standard error: only a sound server is tried then. SDL_AUDIODRIVER still wins.
+    // Once: the hint holds for every time the device opens again.
+    struct stat st {};
+    if (stat("/dev/snd", &st) != 0) {
+        SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "pulseaudio", SDL_HINT_DEFAULT);
+    }
     m_thread = std::thread([this] { Run(); });
 }
 
@@ -86,12 +93,6 @@ void SdlSound::Start(const std::vector<std::uint8_t>& wav) {
 bool SdlSound::OpenDevice(const SDL_AudioSpec& first) {
     if (m_audio != 0) {
         return true;
-    }
-    // Without sound cards, ALSA (SDL's next choice after a sound server) writes eight lines of
-    // errors to standard error: only a sound server is tried then. SDL_AUDIODRIVER still wins.
-    struct stat st {};
-    if (stat("/dev/snd", &st) != 0) {
-        SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "pulseaudio", SDL_HINT_DEFAULT);
     }
     // A machine that had no device for the first sound is not asked again for every hover.
     if (m_failed || SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
