@@ -2,27 +2,55 @@
 #include "platform/backend/module.h"
 
 #include <dlfcn.h>
+#include <sys/auxv.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
 namespace backend {
 namespace {
 
-std::string ProgramFolder() {
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : path.substr(0, slash);
+}
+
+// Started through the dynamic loader (a medium that shows no run bits), /proc/self/exe names the
+// loader, and the kernel gave no interpreter (AT_BASE 0); the loader's record of the program
+// keeps the path it was given. Read before main, as the launcher may change folder before it
+// loads a module.
+std::string FindProgramFolder() {
+    Dl_info info{};
+    if (getauxval(AT_BASE) == 0 &&
+        dladdr(reinterpret_cast<void*>(&FindProgramFolder), &info) != 0 &&
+        info.dli_fname != nullptr) {
+        char* resolved = realpath(info.dli_fname, nullptr);
+        if (resolved != nullptr) {
+            std::string path(resolved);
+            std::free(resolved);
+            return FolderOf(path);
+        }
+    }
     std::vector<char> buffer(4096);
     const ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
     if (n <= 0) {
         return ".";
     }
-    std::string path(buffer.data(), static_cast<std::size_t>(n));
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : path.substr(0, slash);
+    return FolderOf(std::string(buffer.data(), static_cast<std::size_t>(n)));
 }
+
+const std::string& ProgramFolder() {
+    static const std::string folder = FindProgramFolder();
+    return folder;
+}
+
+[[maybe_unused]] const bool kProgramFolderKnown = !ProgramFolder().empty();
 
 bool IsFile(const std::string& path) {
     struct stat st {};
@@ -32,9 +60,13 @@ bool IsFile(const std::string& path) {
 }  // namespace
 
 void* LoadModuleEntry(const char* module, const char* symbol) {
-    const std::string folder = ProgramFolder();
-    for (const std::string& path :
-         {folder + "/" + module, folder + "/../" MENUSHELL_MODULE_DIR "/" + module}) {
+    const std::string& folder = ProgramFolder();
+    for (const std::string& path : {
+             folder + "/" + module,
+#ifdef MENUSHELL_MODULE_DIR
+             folder + "/../" MENUSHELL_MODULE_DIR "/" + module,
+#endif
+         }) {
         if (!IsFile(path)) {
             continue;
         }

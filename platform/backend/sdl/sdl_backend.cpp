@@ -9,6 +9,7 @@
 #include <map>
 
 #include "platform/backend/process.h"
+#include "platform/backend/sdl/sdl_compat.h"
 #include "platform/backend/sdl/sdl_sound.h"
 #include "platform/backend/x11/frame_extents.h"
 #include "platform/backend/x11/x_errors.h"
@@ -132,11 +133,11 @@ class SdlBackend : public Backend {
     }
 
     std::optional<InputEvent> WaitEvent(int timeoutMs) override {
-        const Uint64 start = SDL_GetTicks64();
+        const Uint64 start = SdlMilliseconds();
         for (;;) {
             int left = -1;
             if (timeoutMs >= 0) {
-                const Uint64 spent = SDL_GetTicks64() - start;
+                const Uint64 spent = SdlMilliseconds() - start;
                 left = spent >= static_cast<Uint64>(timeoutMs)
                            ? 0
                            : timeoutMs - static_cast<int>(spent);
@@ -166,7 +167,7 @@ class SdlBackend : public Backend {
         SDL_PushEvent(&e);
     }
 
-    std::uint64_t Now() override { return SDL_GetTicks64(); }
+    std::uint64_t Now() override { return SdlMilliseconds(); }
 
     Rect Screen() override {
         SDL_Rect r{0, 0, 640, 480};
@@ -296,7 +297,7 @@ class SdlBackend : public Backend {
                 event.window = static_cast<int>(e.motion.windowID);
                 event.x = e.motion.x;
                 event.y = e.motion.y;
-                event.time = e.motion.timestamp;
+                event.time = SdlEventTime(e.motion.timestamp);
                 RealPosition(e.motion.windowID, &event.x, &event.y);
                 return event;
             case SDL_MOUSEBUTTONDOWN:
@@ -311,7 +312,7 @@ class SdlBackend : public Backend {
                 event.y = e.button.y;
                 event.button =
                     e.button.button == SDL_BUTTON_LEFT ? MouseButton::kLeft : MouseButton::kRight;
-                event.time = e.button.timestamp;
+                event.time = SdlEventTime(e.button.timestamp);
                 return event;
             case SDL_KEYDOWN:
                 event.type = EventType::kKeyDown;
@@ -375,7 +376,7 @@ std::unique_ptr<Backend> MakeSdlBackend(std::string* error) {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     // Windows delivers no moves from outside a window that has not captured the mouse.
-    SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "0");
+    SDL_SetHint(kSdlHintMouseAutoCapture, "0");
     // SIGINT and SIGTERM end the program as they end any other; SDL would turn them into a
     // quit event that a modal dialog never asks for.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "platform/backend/sdl/sdl_compat.h"
+
 namespace backend {
 namespace {
 
@@ -23,7 +25,7 @@ SdlSound::SdlSound() {
     // Once: the hint holds for every time the device opens again.
     struct stat st {};
     if (stat("/dev/snd", &st) != 0) {
-        SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "pulseaudio", SDL_HINT_DEFAULT);
+        SDL_SetHintWithPriority(kSdlHintAudioDriver, "pulseaudio", SDL_HINT_DEFAULT);
     }
     m_thread = std::thread([this] { Run(); });
 }
