@@ -22,7 +22,7 @@ std::string FindXorriso() {
     const char* path = std::getenv("PATH");
     std::istringstream folders(path != nullptr ? path : "/usr/bin:/bin");
     for (std::string folder; std::getline(folders, folder, ':');) {
-        const std::string program = (folder.empty() ? "." : folder) + "/xorriso";
+        std::string program = (folder.empty() ? "." : folder) + "/xorriso";
         struct stat st {};
         if (stat(program.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
             access(program.c_str(), X_OK) == 0) {

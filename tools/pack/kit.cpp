@@ -69,7 +69,8 @@ std::string FindKit(const std::string& given, std::string& error) {
     }
     for (const KitFile& file : KitFiles()) {
         if (!IsFile(kit + "/" + file.path)) {
-            error = "the kit at " + kit + " has no " + file.path + hint;
+            error = "the kit at " + kit + " has no ";
+            error += file.path + hint;
             return {};
         }
     }

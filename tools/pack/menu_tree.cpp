@@ -73,16 +73,20 @@ class Walker {
             return;
         }
         CheckCase(names, path);
+        const std::string prefix = path.empty() ? "" : path + "/";
         for (const std::string& name : names) {
-            const std::string child = path.empty() ? name : path + "/" + name;
+            const std::string child = prefix + name;
             if (const std::string why = WindowsNameProblem(name); !why.empty()) {
                 Report(child, why);
             }
             if (path.empty() && IsMediumRootName(name)) {
-                Report(child, "menushell-pack writes its own \"" + name +
-                                  "\" at the medium's root (with --force it replaces this one)");
+                std::string message = "menushell-pack writes its own \"";
+                message += name + "\" at the medium's root (with --force it replaces this one)";
+                Report(child, message);
             }
-            Entry(source + "/" + name, child);
+            std::string from = source;
+            from += "/" + name;
+            Entry(from, child);
         }
     }
 
