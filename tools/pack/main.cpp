@@ -223,7 +223,7 @@ int Run(int argc, char** argv) {
         return Fail(o.out + " is inside the menu folder " + o.folder +
                     " or holds it: write the medium elsewhere");
     }
-    const OutState state = InspectOut(out, iso);
+    const OutState state = ClassifyOut(out, iso);
     if (state == OutState::kForeign) {
         return Fail(o.out + " exists and is not a medium menushell-pack wrote: it is not replaced");
     }

@@ -28,6 +28,6 @@ struct MenuTree {
 bool IsMediumRootName(const std::string& name);
 
 // Walks `root` (an absolute path without links). What cannot go on a medium (links leading out
-// of the menu or nowhere, special files, folders a link loops back into) is left out of the
-// entries, with a problem; a menu's own file of a root name of the medium stays in, with one.
+// of the menu or nowhere, devices, pipes, sockets, folders a link loops back into) is left out of
+// the entries, with a problem; a menu's own file of a root name of the medium stays in, with one.
 MenuTree ScanMenuTree(const std::string& root);

@@ -45,7 +45,7 @@ bool IsEmptyFolder(const std::string& path) {
 
 }  // namespace
 
-OutState InspectOut(const std::string& out, bool iso) {
+OutState ClassifyOut(const std::string& out, bool iso) {
     struct stat st {};
     if (lstat(out.c_str(), &st) != 0) {
         return errno == ENOENT ? OutState::kFree : OutState::kForeign;

@@ -12,4 +12,4 @@ enum class OutState {
 
 // `iso`: the medium is an image file, recognised by its application id; otherwise a folder,
 // recognised by its autorun.inf.
-OutState InspectOut(const std::string& out, bool iso);
+OutState ClassifyOut(const std::string& out, bool iso);

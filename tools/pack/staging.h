@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // A medium is made in a hidden folder beside its destination and renamed into place only when
-// whole, so that a failure or an interrupt never leaves part of one behind.
+// whole, so that a failure or an interrupt never leaves a half-written one behind.
 #pragma once
 
 #include <memory>
