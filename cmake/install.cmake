@@ -15,10 +15,13 @@ endif()
 if(TARGET menushell-preview)
   install(TARGETS menushell-preview RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
+if(TARGET menushell-pack)
+  install(TARGETS menushell-pack RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
 
 # Manual pages, compressed as Debian ships them (-n: no name or time stamp, the same bytes on
 # every build).
-set(man_pages menushell.1 menushell-check.1 menushell-preview.1)
+set(man_pages menushell.1 menushell-check.1 menushell-preview.1 menushell-pack.1)
 set(man_out ${CMAKE_BINARY_DIR}/doc)
 set(man_gz)
 foreach(page IN LISTS man_pages)

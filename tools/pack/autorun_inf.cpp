@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: MIT
+#include "tools/pack/autorun_inf.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+
+#include "description/description_reader.h"
+#include "description/key_value_file.h"
+#include "platform/afx.h"
+#include "platform/file_stream.h"
+#include "platform/win32/ansi_text.h"
+#include "platform/win32/path_mapping.h"
+
+namespace {
+
+// The file a name in the description stands for, as a path Windows reads in autorun.inf; empty
+// when there is none or its name does not survive Windows-1252.
+std::string IconOnMedium(const std::string& ansiName) {
+    const std::string path = win32::MapPath("shellmedia\\" + ansiName);
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        return {};
+    }
+    std::string ansi = win32::Utf8ToAnsi(path);
+    if (win32::AnsiToUtf8(ansi) != path) {
+        return {};
+    }
+    std::replace(ansi.begin(), ansi.end(), '/', '\\');
+    return ansi;
+}
+
+}  // namespace
+
+MenuIdentity ReadMenuIdentity() {
+    MenuIdentity menu;
+    CFileFind finder;
+    if (!finder.FindFile("shellmedia\\*.shl")) {
+        return menu;
+    }
+    finder.FindNextFile();
+    const auto stream = OpenFileStream(finder.GetFilePath().c_str(), FileMode::kText);
+    KeyValueFile file;
+    if (stream->fail() || !file.Load(*stream, " =")) {
+        return menu;
+    }
+    // The launcher's own order: the name first, then the icon.
+    DescriptionReader reader(file);
+    std::string icon;
+    if (DescriptionReader::Store(reader.Setting("app_name"), menu.name) &&
+        DescriptionReader::Store(reader.Setting("app_icon"), icon) && !icon.empty()) {
+        menu.icon = IconOnMedium(icon);
+    }
+    return menu;
+}
+
+std::string AutorunInf(const MenuIdentity& menu) {
+    const std::string icon = menu.icon.empty() ? "menushell.exe,0" : menu.icon;
+    return std::string(kPackMark) +
+           " " MENUSHELL_VERSION "\r\n[autorun]\r\nopen=menushell.exe\r\n" + "icon=" + icon +
+           "\r\nlabel=" + menu.name + "\r\n";
+}
