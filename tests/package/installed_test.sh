@@ -8,9 +8,12 @@
 set -euo pipefail
 source "$(dirname "$0")/../e2e/xvfb.sh"
 fail() { echo "FAIL: $*"; exit 1; }
-modules=$(dirname "$(dpkg -L menushell | grep '/menushell_sdl\.so$')")
+modules=$(dirname "$(dpkg -L menushell | grep -v '^/usr/lib/menushell/' | grep '/menushell_sdl\.so$')")
 
 for f in /usr/bin/menushell /usr/bin/menushell-check /usr/bin/menushell-preview \
+  /usr/bin/menushell-pack /usr/lib/menushell/menushell.exe /usr/lib/menushell/autorun.sh \
+  /usr/lib/menushell/linux/menushell /usr/lib/menushell/linux/menushell_sdl.so \
+  /usr/lib/menushell/linux/menushell_dshow.so \
   "$modules/menushell_dshow.so" "$modules/menushell_sdl.so" \
   /usr/share/applications/menushell.desktop /usr/share/doc/menushell/copyright \
   /usr/share/mime/packages/menushell.xml /usr/share/metainfo/io.github.menushell.metainfo.xml \
@@ -35,7 +38,8 @@ for size in 32 16; do
 done
 
 # Every program has a manual page that man reads without a warning, and answers --version.
-for program in /usr/bin/menushell /usr/bin/menushell-check /usr/bin/menushell-preview; do
+for program in /usr/bin/menushell /usr/bin/menushell-check /usr/bin/menushell-preview \
+  /usr/bin/menushell-pack; do
   page=/usr/share/man/man1/${program##*/}.1.gz
   [[ -f $page ]] || fail "no manual page for $program"
   lexgrog "$page" >/dev/null || fail "$page: no NAME section"
@@ -52,6 +56,16 @@ cp -r /usr/share/doc/menushell/examples/demo/shellmedia shellmedia
 code=0
 out=$(/usr/bin/menushell-check . 2>&1) || code=$?
 [[ $code -eq 0 && -z $out ]] || fail "menushell-check on the demo: exit code $code: $out"
+
+# menushell-pack takes the launchers for the medium from the package, not from a build.
+out=$(/usr/bin/menushell-pack /usr/share/doc/menushell/examples/demo -o demo.iso 2>&1) || fail "menushell-pack on the demo: $out"
+xorriso -osirrox on -indev demo.iso -extract / medium >/dev/null 2>&1 || fail "reading demo.iso"
+for f in menushell.exe autorun.sh linux/menushell linux/menushell_sdl.so linux/menushell_dshow.so; do
+  cmp -s "medium/$f" "/usr/lib/menushell/$f" || fail "demo.iso: $f is not the package's"
+done
+diff -r shellmedia medium/shellmedia || fail "demo.iso: shellmedia differs"
+chmod -R u+w medium
+rm -rf medium demo.iso
 
 code=0
 env -u DISPLAY -u WAYLAND_DISPLAY timeout 10 /usr/bin/menushell 2>stderr.txt || code=$?
