@@ -5,5 +5,8 @@
 # bind to each other's copy. The modules are looked up beside the launcher only.
 add_link_options(-static-libstdc++ -static-libgcc
                  LINKER:--exclude-libs,libstdc++.a:libgcc.a:libgcc_eh.a LINKER:--as-needed)
+# Only what is used of the runtime goes in: smaller files, and fewer pages mapped at start.
+add_compile_options(-ffunction-sections -fdata-sections)
+add_link_options(LINKER:--gc-sections)
 set(MENUSHELL_TESTS OFF)
 set(MENUSHELL_BENCHMARKS OFF)
