@@ -29,7 +29,7 @@ BOOL ShellButton::UpdateHover(UINT /*flags*/, POINT point) {
         case Hit::kOff:
             break;
     }
-    m_nState = 0;
+    m_nState = kStateNormal;
     m_bHoverSoundPlayed = FALSE;
     KillTimer(GetParent(g_hPictureWnd), m_nId);
     m_bTimerActive = FALSE;
@@ -37,8 +37,8 @@ BOOL ShellButton::UpdateHover(UINT /*flags*/, POINT point) {
 }
 
 BOOL ShellButton::BeginHover() {
-    if (m_nState != 2) {
-        m_nState = 1;
+    if (m_nState != kStateBubble) {
+        m_nState = kStateHovered;
     }
     if (m_bTimerActive == FALSE) {
         SetTimer(GetParent(g_hPictureWnd), m_nId, kBubbleDelayMs, nullptr);
@@ -57,7 +57,7 @@ BOOL ShellButton::TimerElapsed(UINT_PTR id) {
     if (id != m_nId) {
         return FALSE;
     }
-    m_nState = 2;
+    m_nState = kStateBubble;
     KillTimer(GetParent(g_hPictureWnd), m_nId);
     return TRUE;  // m_bTimerActive stays, so this visit sets no new timer
 }

@@ -51,7 +51,11 @@ class ShellButton {
     std::string m_strSoundClick;
     std::string m_strCommand;  // "exit" closes the menu instead
     BOOL m_bShutdown = FALSE;
-    std::int32_t m_nState = 0;  // 0 normal, 1 hovered, 2 bubble
+    // The values of m_nState: which picture the button shows.
+    static constexpr std::int32_t kStateNormal = 0;
+    static constexpr std::int32_t kStateHovered = 1;
+    static constexpr std::int32_t kStateBubble = 2;
+    std::int32_t m_nState = kStateNormal;
     BOOL m_bHoverSoundPlayed = FALSE;
 
   private:

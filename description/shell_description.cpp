@@ -61,7 +61,7 @@ BOOL ShellDescription::Load() {
     std::string path;
     {
         CFileFind finder;
-        if (!finder.FindFile("shellmedia\\*.shl")) {
+        if (!finder.FindFile((std::string(kMediaFolder) + "*.shl").c_str())) {
             AfxMessageBox("Error! Did not find .shl file. Exiting...", MB_OK);
             return FALSE;
         }

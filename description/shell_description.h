@@ -9,6 +9,9 @@
 
 #include "platform/windows.h"
 
+// The menu's folder below the current one, as the descriptions and the program name its files.
+constexpr const char kMediaFolder[] = "shellmedia\\";
+
 class ShellDescription {
   public:
     // Finds, reads and checks the description file; shows a message box for a missing or

@@ -58,13 +58,13 @@ HCURSOR CShellDlg::OnQueryDragIcon() {
 void ShellButton::Draw() {
     DibImage* picture = nullptr;
     switch (m_nState) {
-        case 0:
+        case kStateNormal:
             picture = m_pLoImage;
             break;
-        case 1:
+        case kStateHovered:
             picture = m_pHiImage;
             break;
-        case 2:
+        case kStateBubble:
             picture = m_pBubbleImage;
             break;
         default:

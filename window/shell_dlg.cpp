@@ -25,7 +25,7 @@ END_MESSAGE_MAP()
 namespace {
 
 std::string MediaPath(const std::string& name) {
-    return "shellmedia\\" + name;
+    return kMediaFolder + name;
 }
 
 // A background whose pixels did not load, or that is not 24 bits deep, leaves the menu black
@@ -143,7 +143,7 @@ BOOL CShellDlg::OnInitDialog() {
     if (m_pButtons == nullptr) {
         return Abandon("Error allocating memory for buttons! exiting...");
     }
-    SetMediaFolder("shellmedia\\");
+    SetMediaFolder(kMediaFolder);
     g_hPictureWnd = m_pPictureWnd->m_hWnd;
     // The description was refused at load time unless it names every button it counts.
     for (std::uint32_t i = 0; i < d.m_nButtons; ++i) {
