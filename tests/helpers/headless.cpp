@@ -35,11 +35,21 @@ void HeadlessTest::TearDown() {
     m_backend = nullptr;
 }
 
+namespace {
+const MSG* g_dispatching = nullptr;
+}  // namespace
+
+const MSG* HeadlessTest::Dispatching() {
+    return g_dispatching;
+}
+
 void HeadlessTest::PumpUntilIdle() {
     MSG msg;
     for (int n = 0; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE) == TRUE; ++n) {
         ASSERT_LT(n, 10000) << "the message loop never becomes idle";
+        g_dispatching = &msg;
         DispatchMessageA(&msg);
+        g_dispatching = nullptr;
     }
 }
 

@@ -14,6 +14,11 @@
 namespace testing_support {
 
 class HeadlessTest : public testing::Test {
+  public:
+    // The message PumpUntilIdle took from the queue and is dispatching, else null: what a window
+    // procedure receives from anywhere else was sent.
+    static const MSG* Dispatching();
+
   protected:
     void SetUp() override;
     void TearDown() override;

@@ -2,6 +2,8 @@
 // Window-system semantics pinned by the exact messages each window procedure receives.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <optional>
 #include <ostream>
 #include <set>
 #include <string>
@@ -14,36 +16,75 @@
 
 namespace {
 
-struct Msg;
-using Trace = std::vector<Msg>;
+// How a message reached the window procedure: straight from SendMessage (or the system, as
+// SendMessage does), or taken from the queue by the message loop.
+enum class Via { kSent, kPosted };
+constexpr Via kSent = Via::kSent;
+constexpr Via kPosted = Via::kPosted;
+
 struct Msg {
     UINT message;
     HWND hwnd;
-    bool operator==(const Msg& o) const { return message == o.message && hwnd == o.hwnd; }
+    Via via;
+    std::optional<WPARAM> wParam = std::nullopt;  // compared where a table gives it
+    bool operator==(const Msg& o) const {
+        return message == o.message && hwnd == o.hwnd && via == o.via &&
+               (!wParam || !o.wParam || *wParam == *o.wParam);
+    }
 };
+using Trace = std::vector<Msg>;
 
 std::vector<Msg> g_trace;
 
-bool Recorded(UINT message) {
-    static const std::set<UINT> kRecorded{WM_PAINT,         WM_ERASEBKGND,  WM_TIMER,
-                                          WM_MOUSEMOVE,     WM_LBUTTONDOWN, WM_LBUTTONUP,
-                                          WM_LBUTTONDBLCLK, WM_RBUTTONDOWN, WM_RBUTTONDBLCLK,
-                                          WM_SETCURSOR,     WM_CLOSE,       WM_KEYDOWN};
-    return kRecorded.count(message) != 0 || (message >= WM_USER && message < WM_APP);
+const std::map<UINT, const char*>& Names() {
+    static const std::map<UINT, const char*> kNames{{WM_PAINT, "WM_PAINT"},
+                                                    {WM_ERASEBKGND, "WM_ERASEBKGND"},
+                                                    {WM_TIMER, "WM_TIMER"},
+                                                    {WM_MOUSEMOVE, "WM_MOUSEMOVE"},
+                                                    {WM_LBUTTONDOWN, "WM_LBUTTONDOWN"},
+                                                    {WM_LBUTTONUP, "WM_LBUTTONUP"},
+                                                    {WM_LBUTTONDBLCLK, "WM_LBUTTONDBLCLK"},
+                                                    {WM_RBUTTONDOWN, "WM_RBUTTONDOWN"},
+                                                    {WM_RBUTTONDBLCLK, "WM_RBUTTONDBLCLK"},
+                                                    {WM_SETCURSOR, "WM_SETCURSOR"},
+                                                    {WM_CLOSE, "WM_CLOSE"},
+                                                    {WM_KEYDOWN, "WM_KEYDOWN"}};
+    return kNames;
 }
 
+bool Recorded(UINT message) {
+    return Names().count(message) != 0 || (message >= WM_USER && message < WM_APP);
+}
+
+int g_depth = 0;  // procedures running, one inside another
+
 LRESULT CALLBACK RecorderProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const MSG* queued = testing_support::HeadlessTest::Dispatching();
+    const bool posted =
+        g_depth == 0 && queued != nullptr && queued->hwnd == hwnd && queued->message == message;
     if (Recorded(message)) {
-        g_trace.push_back({message, hwnd});
+        g_trace.push_back({message, hwnd, posted ? kPosted : kSent, wParam});
     }
+    ++g_depth;
     if (message == WM_USER + 9) {  // sends a message while handling one
         SendMessageA(hwnd, WM_USER + 10, 0, 0);
     }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    const LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
+    --g_depth;
+    return result;
 }
 
 void PrintTo(const Msg& m, std::ostream* out) {
-    *out << "{0x" << std::hex << m.message << ", " << m.hwnd << "}";
+    const auto name = Names().find(m.message);
+    if (name != Names().end()) {
+        *out << name->second;
+    } else {
+        *out << "WM_USER+" << m.message - WM_USER;
+    }
+    *out << (m.via == kSent ? " sent to " : " posted to ") << m.hwnd;
+    if (m.wParam) {
+        *out << ", wParam " << *m.wParam;
+    }
 }
 
 // The messages recorded since the last call.
@@ -87,13 +128,18 @@ TEST_F(MessageTest, SentNowPostedLaterBeforeInputPaintTimer) {
     SendMessageA(top, WM_USER + 2, 0, 0);
     // Send runs the procedure at once, also from inside another handler.
     SendMessageA(top, WM_USER + 9, 0, 0);
-    EXPECT_EQ(Take(), (Trace{{WM_USER + 2, top}, {WM_USER + 9, top}, {WM_USER + 10, top}}));
+    // The three SendMessage calls, before any loop runs:
+    EXPECT_EQ(
+        Take(),
+        (Trace{{WM_USER + 2, top, kSent}, {WM_USER + 9, top, kSent}, {WM_USER + 10, top, kSent}}));
+    // PumpUntilIdle: the posted message, then the input (the cursor asked first), then the
+    // paint, then the timer, whatever order they came in.
     PumpUntilIdle();
-    EXPECT_EQ(Take(), (Trace{{WM_USER + 1, top},
-                             {WM_SETCURSOR, top},
-                             {WM_MOUSEMOVE, top},
-                             {WM_PAINT, top},
-                             {WM_TIMER, top}}));
+    EXPECT_EQ(Take(), (Trace{{WM_USER + 1, top, kPosted},
+                             {WM_SETCURSOR, top, kSent},
+                             {WM_MOUSEMOVE, top, kPosted},
+                             {WM_PAINT, top, kPosted},
+                             {WM_TIMER, top, kPosted, 7}}));
 }
 
 TEST_F(MessageTest, PaintMergesAndErasesAndReachesChildren) {
@@ -105,28 +151,30 @@ TEST_F(MessageTest, PaintMergesAndErasesAndReachesChildren) {
     InvalidateRect(top, nullptr, FALSE);
     InvalidateRect(top, nullptr, TRUE);
     InvalidateRect(top, nullptr, FALSE);
+    // PumpUntilIdle: each WM_PAINT from the loop, its WM_ERASEBKGND sent by BeginPaint.
     PumpUntilIdle();
-    EXPECT_EQ(
-        Take(),
-        (Trace{{WM_PAINT, top}, {WM_ERASEBKGND, top}, {WM_PAINT, child}, {WM_ERASEBKGND, child}}));
+    EXPECT_EQ(Take(), (Trace{{WM_PAINT, top, kPosted},
+                             {WM_ERASEBKGND, top, kSent},
+                             {WM_PAINT, child, kPosted},
+                             {WM_ERASEBKGND, child, kSent}}));
     // Without erasing nothing is erased; an area away from the child leaves it alone.
     const RECT corner{0, 0, 10, 10};
     InvalidateRect(top, &corner, FALSE);
     PumpUntilIdle();
-    EXPECT_EQ(Take(), (Trace{{WM_PAINT, top}}));
+    EXPECT_EQ(Take(), (Trace{{WM_PAINT, top, kPosted}}));
     // A hidden child is not painted.
     ShowWindow(child, SW_HIDE);
     Settle();
     InvalidateRect(top, nullptr, FALSE);
     PumpUntilIdle();
-    EXPECT_EQ(Take(), (Trace{{WM_PAINT, top}}));
+    EXPECT_EQ(Take(), (Trace{{WM_PAINT, top, kPosted}}));
     // WS_CLIPCHILDREN keeps the children valid.
     const HWND clip = TopLevel(WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN);
     Child(clip);
     Settle();
     InvalidateRect(clip, nullptr, TRUE);
     PumpUntilIdle();
-    EXPECT_EQ(Take(), (Trace{{WM_PAINT, clip}, {WM_ERASEBKGND, clip}}));
+    EXPECT_EQ(Take(), (Trace{{WM_PAINT, clip, kPosted}, {WM_ERASEBKGND, clip, kSent}}));
 }
 
 TEST_F(MessageTest, Timers) {
@@ -137,8 +185,9 @@ TEST_F(MessageTest, Timers) {
     SetTimer(top, 1, 300, nullptr);
     AdvanceAndPump(299);
     EXPECT_TRUE(Take().empty());
+    // AdvanceAndPump(1): the loop makes WM_TIMER with the timer's id when it is due.
     AdvanceAndPump(1);
-    EXPECT_EQ(Take(), (Trace{{WM_TIMER, top}}));
+    EXPECT_EQ(Take(), (Trace{{WM_TIMER, top, kPosted, 1}}));
     // KillTimer also drops a WM_TIMER that was due but not yet taken.
     AdvanceAndPump(0);
     m_backend->Advance(300);
@@ -160,16 +209,17 @@ TEST_F(MessageTest, PointerInputGoesToTheChildUnderIt) {
     MouseMove(top, 60, 50);
     Click(top, 60, 50);
     PumpUntilIdle();
-    // WM_SETCURSOR asks the child, whose default asks its parent.
-    EXPECT_EQ(Take(), (Trace{{WM_SETCURSOR, notify},
-                             {WM_SETCURSOR, top},
-                             {WM_MOUSEMOVE, notify},
-                             {WM_SETCURSOR, notify},
-                             {WM_SETCURSOR, top},
-                             {WM_LBUTTONDOWN, notify},
-                             {WM_SETCURSOR, notify},
-                             {WM_SETCURSOR, top},
-                             {WM_LBUTTONUP, notify}}));
+    // PumpUntilIdle over the move and the click: for each input the loop sends WM_SETCURSOR to
+    // the child, whose default sends it to its parent, then returns the input message.
+    EXPECT_EQ(Take(), (Trace{{WM_SETCURSOR, notify, kSent},
+                             {WM_SETCURSOR, top, kSent},
+                             {WM_MOUSEMOVE, notify, kPosted},
+                             {WM_SETCURSOR, notify, kSent},
+                             {WM_SETCURSOR, top, kSent},
+                             {WM_LBUTTONDOWN, notify, kPosted},
+                             {WM_SETCURSOR, notify, kSent},
+                             {WM_SETCURSOR, top, kSent},
+                             {WM_LBUTTONUP, notify, kPosted}}));
 }
 
 TEST_F(MessageTest, DoubleClicksNeedTheClassStyleTheTimeAndTheDistance) {
@@ -181,7 +231,9 @@ TEST_F(MessageTest, DoubleClicksNeedTheClassStyleTheTimeAndTheDistance) {
     const HWND dbl = CreateWindowExA(0, "DoubleClicks", "", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100,
                                      nullptr, nullptr, nullptr, nullptr);
     const HWND plain = TopLevel();
-    auto buttons = [&] {  // the trace without the cursor queries and paints
+    // PumpUntilIdle over the presses given (the backend's input), keeping the button messages
+    // the loop returns: without the cursor queries and paints.
+    auto buttons = [&] {
         PumpUntilIdle();
         Trace pressed;
         for (const Msg& m : Take()) {
@@ -199,20 +251,22 @@ TEST_F(MessageTest, DoubleClicksNeedTheClassStyleTheTimeAndTheDistance) {
         return buttons();
     };
     auto twoClicks = [](HWND top) {
-        return Trace{
-            {WM_LBUTTONDOWN, top}, {WM_LBUTTONUP, top}, {WM_LBUTTONDOWN, top}, {WM_LBUTTONUP, top}};
+        return Trace{{WM_LBUTTONDOWN, top, kPosted},
+                     {WM_LBUTTONUP, top, kPosted},
+                     {WM_LBUTTONDOWN, top, kPosted},
+                     {WM_LBUTTONUP, top, kPosted}};
     };
     buttons();
     // The second press within 500 ms and 2 pixels either way; a third press starts afresh.
     Click(dbl, 10, 10);
     Click(dbl, 12, 10);
     Click(dbl, 12, 10);
-    EXPECT_EQ(buttons(), (Trace{{WM_LBUTTONDOWN, dbl},
-                                {WM_LBUTTONUP, dbl},
-                                {WM_LBUTTONDBLCLK, dbl},
-                                {WM_LBUTTONUP, dbl},
-                                {WM_LBUTTONDOWN, dbl},
-                                {WM_LBUTTONUP, dbl}}));
+    EXPECT_EQ(buttons(), (Trace{{WM_LBUTTONDOWN, dbl, kPosted},
+                                {WM_LBUTTONUP, dbl, kPosted},
+                                {WM_LBUTTONDBLCLK, dbl, kPosted},
+                                {WM_LBUTTONUP, dbl, kPosted},
+                                {WM_LBUTTONDOWN, dbl, kPosted},
+                                {WM_LBUTTONUP, dbl, kPosted}}));
     m_backend->Advance(1000);
     EXPECT_EQ(clicks(dbl, 10, 10, 500)[2].message, WM_LBUTTONDBLCLK);
     EXPECT_EQ(clicks(dbl, 10, 10, 501), twoClicks(dbl));  // too slow
@@ -224,7 +278,7 @@ TEST_F(MessageTest, DoubleClicksNeedTheClassStyleTheTimeAndTheDistance) {
                                     10, backend::MouseButton::kRight};
     m_backend->Input(right);
     m_backend->Input(right);
-    EXPECT_EQ(buttons(), (Trace{{WM_RBUTTONDOWN, dbl}, {WM_RBUTTONDBLCLK, dbl}}));
+    EXPECT_EQ(buttons(), (Trace{{WM_RBUTTONDOWN, dbl, kPosted}, {WM_RBUTTONDBLCLK, dbl, kPosted}}));
 }
 
 // Nothing captures the mouse: what the pointer does outside the window, held button or not,
@@ -242,11 +296,13 @@ TEST_F(MessageTest, NoMouseInputFromOutsideTheWindow) {
              {backend::EventType::kMouseUp, -5, 10}}) {
         m_backend->Input({type, window, x, y, backend::MouseButton::kLeft});
     }
+    // PumpUntilIdle: only the move and the press inside reach the window, each after its cursor
+    // query.
     PumpUntilIdle();
-    EXPECT_EQ(
-        Take(),
-        (Trace{
-            {WM_SETCURSOR, top}, {WM_MOUSEMOVE, top}, {WM_SETCURSOR, top}, {WM_LBUTTONDOWN, top}}));
+    EXPECT_EQ(Take(), (Trace{{WM_SETCURSOR, top, kSent},
+                             {WM_MOUSEMOVE, top, kPosted},
+                             {WM_SETCURSOR, top, kSent},
+                             {WM_LBUTTONDOWN, top, kPosted}}));
 }
 
 TEST_F(MessageTest, CoordinatesAndParents) {
