@@ -9,6 +9,8 @@ add_executable(menushell WIN32
   buttons/click.cpp
   buttons/hover.cpp
   description/description_reader.cpp
+  description/format_reader.cpp
+  description/formats.cpp
   description/key_value_file.cpp
   description/shell_button.cpp
   description/shell_description.cpp

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "description/shell_button.h"
 
-#include <new>
-
-#include "description/description_reader.h"
+#include "description/format_reader.h"
+#include "description/formats.h"
 #include "imaging/dib_image.h"
 #include "platform/file_stream.h"
 
@@ -22,25 +21,6 @@ ShellButton::~ShellButton() {
     delete m_pBubbleImage;
 }
 
-namespace {
-
-// Stores a picture name and loads the picture at once, so a missing file fails the button even
-// when a later key is wrong.
-bool ReadPicture(const char* value, std::string& name, DibImage*& picture) {
-    if (value == nullptr) {
-        return false;
-    }
-    if (IsNull(value)) {
-        return true;
-    }
-    name = value;
-    delete picture;
-    picture = new (std::nothrow) DibImage;
-    return picture != nullptr && picture->Load((g_strMediaFolder + name).c_str()) == TRUE;
-}
-
-}  // namespace
-
 BOOL ShellButton::Load(const char* path) {
     const auto stream = OpenFileStream(path, FileMode::kText);
     if (stream->fail()) {
@@ -50,19 +30,5 @@ BOOL ShellButton::Load(const char* path) {
     if (!file.Load(*stream, " =")) {
         return FALSE;
     }
-    DescriptionReader r(file);
-    const bool read = ReadPicture(r.Setting("image_lo"), m_strLoName, m_pLoImage) &&
-                      ReadPicture(r.Setting("image_hi"), m_strHiName, m_pHiImage) &&
-                      ReadPicture(r.Setting("image_bubble"), m_strHiName, m_pBubbleImage) &&
-                      r.StoreNumber(r.Setting("pos_x"), m_nPosX) &&
-                      r.StoreNumber(r.Setting("pos_y"), m_nPosY) &&
-                      r.StoreNumber(r.Setting("rect_l"), m_rcHit.left) &&
-                      r.StoreNumber(r.Setting("rect_t"), m_rcHit.top) &&
-                      r.StoreNumber(r.Setting("rect_r"), m_rcHit.right) &&
-                      r.StoreNumber(r.Setting("rect_b"), m_rcHit.bottom) &&
-                      r.Store(r.Setting("sound_hoover"), m_strSoundHover) &&
-                      r.Store(r.Setting("sound_click"), m_strSoundClick) &&
-                      r.Store(r.Setting("execute_cmd"), m_strCommand) &&
-                      r.StoreFlag(r.Setting("shutdown"), m_bShutdown);
-    return read ? TRUE : FALSE;
+    return ReadFormat(file, ShellButtonFormat(), *this) ? TRUE : FALSE;
 }

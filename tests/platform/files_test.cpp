@@ -4,10 +4,12 @@
 
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "platform/afx.h"
 #include "platform/file_stream.h"
 #include "platform/win32/ansi_text.h"
+#include "platform/win32/message_sink.h"
 #include "platform/win32/path_mapping.h"
 #include "tests/helpers/scratch_folder.h"
 
@@ -113,6 +115,28 @@ TEST(MessageBoxTest, OneLineOnStandardError) {
     EXPECT_EQ(
         testing::internal::GetCapturedStderr(),
         program + ": " + caption + "Caf\u00E9 closed\n" + program + ": Error: cannot render\n");
+}
+
+TEST(MessageBoxTest, ASinkTakesTheBoxesUntilItIsRemoved) {
+    std::vector<std::string> taken;
+    const win32::MessageSink none =
+        win32::SetMessageSink([&](const std::string& caption, const std::string& text) {
+            taken.push_back(caption + ": " + text);
+        });
+    EXPECT_FALSE(none);
+    testing::internal::CaptureStderr();
+    AfxMessageBox("Caf\xE9 closed");
+    EXPECT_EQ(MessageBoxA(nullptr, "cannot render", "Error", MB_OK), IDOK);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(taken, (std::vector<std::string>{std::string(AfxGetAppName()) + ": Caf\u00E9 closed",
+                                               "Error: cannot render"}));
+
+    // Without it, boxes are shown again.
+    EXPECT_TRUE(win32::SetMessageSink(nullptr));
+    testing::internal::CaptureStderr();
+    MessageBoxA(nullptr, "again", "Error", MB_OK);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find(": Error: again\n"), std::string::npos);
+    EXPECT_EQ(taken.size(), 2u);
 }
 
 }  // namespace

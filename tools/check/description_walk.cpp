@@ -36,7 +36,7 @@ bool IsInteger(const std::string& value) {
                        [](char c) { return c >= '0' && c <= '9'; });
 }
 
-void CheckValue(const std::string& file, const Line& line, const Field& field, Problems& out) {
+void CheckValue(const std::string& file, const Line& line, const KeySyntax& field, Problems& out) {
     const std::string& value = line.tokens[1];
     // A lone CR in the value is the text checks' to explain.
     if (value == "null" || value.find('\r') != std::string::npos) {
@@ -96,9 +96,11 @@ class Walker {
     const Line& Peek() const { return m_lines[m_next]; }
     const Line& Take() { return m_lines[m_next++]; }
 
-    // Reads the line of `field`; false when the file has ended. A line whose key is one of
-    // `later` is left for it when `field` appears nowhere after: the author left it out.
-    bool Expect(const Field& field, const std::vector<Field>& later, WalkedDescription& into) {
+    // Reads the line of keys[k] into `into`; false when the file has ended. A line whose key
+    // comes later in `keys` is left for it when keys[k] appears nowhere after: the author left
+    // it out.
+    bool Expect(const std::vector<KeySyntax>& keys, std::size_t k, Setting& into) {
+        const KeySyntax& field = keys[k];
         if (AtEnd()) {
             m_out.push_back({m_file, m_lastLine == 0 ? 1 : m_lastLine,
                              "ends before \"" + std::string(field.key) + "\""});
@@ -107,11 +109,11 @@ class Walker {
         const bool comesLater =
             std::any_of(m_lines.begin() + static_cast<std::ptrdiff_t>(m_next), m_lines.end(),
                         [&](const Line& l) { return l.tokens[0] == field.key; });
-        for (const Field& next : later) {
-            if (!comesLater && Peek().tokens[0] == next.key) {
+        for (std::size_t later = k + 1; later < keys.size(); ++later) {
+            if (!comesLater && Peek().tokens[0] == keys[later].key) {
                 m_out.push_back({m_file, Peek().number,
                                  "\"" + std::string(field.key) + "\" is missing before \"" +
-                                     next.key + "\" (keys must come in their fixed order)"});
+                                     keys[later].key + "\" (keys must come in their fixed order)"});
                 return true;
             }
         }
@@ -140,15 +142,14 @@ class Walker {
                                  " values: write a value with spaces in double quotes"});
         }
         CheckValue(m_file, line, field, m_out);
-        into.settings[field.key] = {line.tokens[1], line.number, true};
+        into = {field.key, line.tokens[1], line.number, true};
         return true;
     }
 
     // The entries of a count's list: every line up to the one whose key is `nextKey` (null: to
     // the end of the file).
-    void List(const Field& count, const char* nextKey, WalkedDescription& into) {
-        std::vector<Setting>& entries = into.lists[count.key];
-        const Setting& given = into.settings[count.key];
+    void List(const KeySyntax& count, const Setting& given, const char* nextKey,
+              std::vector<Setting>& entries) {
         while (!AtEnd() && (nextKey == nullptr || !SameIgnoringCase(Peek().tokens[0], nextKey))) {
             const Line& line = Take();
             if (line.tokens.size() < 2) {
@@ -156,14 +157,14 @@ class Walker {
                                  "an entry of \"" + std::string(count.key) + "\" names nothing"});
                 continue;
             }
-            entries.push_back({line.tokens[1], line.number, true});
+            entries.push_back({count.key, line.tokens[1], line.number, true});
         }
         const long long claimed = std::atoll(given.value.c_str());
         if (given.given && given.value != "null" &&
             claimed != static_cast<long long>(entries.size())) {
             m_out.push_back({m_file, given.line,
                              "\"" + std::string(count.key) + "\" is " + std::to_string(claimed) +
-                                 " but the " + count.listOf + " listed after it are " +
+                                 " but the " + count.entriesName + " listed after it are " +
                                  std::to_string(entries.size())});
         }
     }
@@ -186,42 +187,23 @@ class Walker {
 
 }  // namespace
 
-const std::vector<Field>& ShellFields() {
-    static const std::vector<Field> fields = {
-        {"app_name", ValueKind::kText},       {"app_icon", ValueKind::kName},
-        {"app_cursor_lo", ValueKind::kName},  {"app_cursor_hi", ValueKind::kName},
-        {"app_fullscreen", ValueKind::kFlag}, {"app_drawrects", ValueKind::kFlag},
-        {"bg_image", ValueKind::kName},       {"num_movies", ValueKind::kCount, "movies"},
-        {"play_movie", ValueKind::kFlag},     {"num_buttons", ValueKind::kCount, "buttons"},
-    };
-    return fields;
-}
-
-const std::vector<Field>& ButtonFields() {
-    static const std::vector<Field> fields = {
-        {"image_lo", ValueKind::kName},     {"image_hi", ValueKind::kName},
-        {"image_bubble", ValueKind::kName}, {"pos_x", ValueKind::kNumber},
-        {"pos_y", ValueKind::kNumber},      {"rect_l", ValueKind::kNumber},
-        {"rect_t", ValueKind::kNumber},     {"rect_r", ValueKind::kNumber},
-        {"rect_b", ValueKind::kNumber},     {"sound_hoover", ValueKind::kName},
-        {"sound_click", ValueKind::kName},  {"execute_cmd", ValueKind::kText},
-        {"shutdown", ValueKind::kFlag},
-    };
-    return fields;
-}
-
-WalkedDescription WalkDescription(const std::string& file, const std::string& bytes,
-                                  const std::vector<Field>& fields, Problems& out) {
-    WalkedDescription walked;
+WalkedLines WalkLines(const std::string& file, const std::string& bytes,
+                      const std::vector<KeySyntax>& keys, Problems& out) {
+    WalkedLines walked;
+    for (const KeySyntax& k : keys) {
+        Setting notGiven;
+        notGiven.key = k.key;
+        walked.settings.push_back(notGiven);
+    }
+    walked.entries.resize(keys.size());
     Walker walker(file, bytes, out);
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        const std::vector<Field> later(fields.begin() + static_cast<std::ptrdiff_t>(i) + 1,
-                                       fields.end());
-        if (!walker.Expect(fields[i], later, walked)) {
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if (!walker.Expect(keys, i, walked.settings[i])) {
             return walked;
         }
-        if (fields[i].listOf != nullptr) {
-            walker.List(fields[i], i + 1 < fields.size() ? fields[i + 1].key : nullptr, walked);
+        if (keys[i].kind == ValueKind::kCount) {
+            walker.List(keys[i], walked.settings[i],
+                        i + 1 < keys.size() ? keys[i + 1].key : nullptr, walked.entries[i]);
         }
     }
     walker.Rest();

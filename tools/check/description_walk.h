@@ -1,42 +1,79 @@
 // SPDX-License-Identifier: MIT
-// Walks a description file's lines against the keys the launcher reads, in their order, and
-// reports every key, value and count that would stop or mislead the launcher, not just the first.
+// Walks a description file's lines against the format the launcher's loaders read, in its order,
+// and reports every key, value and count that would stop or mislead the launcher, not just the
+// first.
 #pragma once
 
-#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "description/field_format.h"
 #include "tools/check/problems.h"
 
-enum class ValueKind { kText, kFlag, kNumber, kCount, kName };
-
-struct Field {
-    const char* key;
-    ValueKind kind;
-    const char* listOf = nullptr;  // for a count: what its entries name ("movies", "buttons")
-};
-
 struct Setting {
-    std::string value;  // Windows-1252, as written; empty when not given
+    const char* key = "";  // the key that gives it
+    std::string value;     // Windows-1252, as written; empty when not given
     int line = 0;
     bool given = false;
 };
 
-struct WalkedDescription {
-    std::map<std::string, Setting> settings;
-    std::map<std::string, std::vector<Setting>> lists;  // entries of each count's list
-
-    // The setting of `key`; not given when the file never reached it.
-    Setting Get(const char* key) const {
-        const auto it = settings.find(key);
-        return it == settings.end() ? Setting{} : it->second;
-    }
+// What a walked file gives, per setting of its format and in the format's order.
+struct WalkedLines {
+    std::vector<Setting> settings;
+    std::vector<std::vector<Setting>> entries;  // a count's list; empty for other settings
 };
 
-// The keys of a shell description and of a button description, in file order.
-const std::vector<Field>& ShellFields();
-const std::vector<Field>& ButtonFields();
+struct KeySyntax {
+    const char* key;
+    ValueKind kind;
+    const char* entriesName;  // a count's: what its entries name
+};
 
-WalkedDescription WalkDescription(const std::string& file, const std::string& bytes,
-                                  const std::vector<Field>& fields, Problems& out);
+WalkedLines WalkLines(const std::string& file, const std::string& bytes,
+                      const std::vector<KeySyntax>& keys, Problems& out);
+
+template <typename Record>
+class WalkedDescription {
+  public:
+    WalkedDescription(const DescriptionFormat<Record>& format, WalkedLines lines)
+        : m_format(format), m_lines(std::move(lines)) {}
+
+    // The setting that fills `field` (a member of the record, or a rectangle and its side); not
+    // given when the file never reached it.
+    template <typename... Field>
+    Setting Get(Field... field) const {
+        const std::size_t i = IndexOf(field...);
+        return i < m_lines.settings.size() ? m_lines.settings[i] : Setting{};
+    }
+    // The entries of the list that fills `list`, as many as the file gives.
+    const std::vector<Setting>& Entries(std::vector<std::string> Record::*list) const {
+        static const std::vector<Setting> none;
+        const std::size_t i = IndexOf(list);
+        return i < m_lines.entries.size() ? m_lines.entries[i] : none;
+    }
+
+  private:
+    template <typename... Field>
+    std::size_t IndexOf(Field... field) const {
+        std::size_t i = 0;
+        while (i < m_format.size() && !m_format[i].Fills(field...)) {
+            ++i;
+        }
+        return i;
+    }
+
+    const DescriptionFormat<Record>& m_format;
+    WalkedLines m_lines;
+};
+
+template <typename Record>
+WalkedDescription<Record> WalkDescription(const std::string& file, const std::string& bytes,
+                                          const DescriptionFormat<Record>& format, Problems& out) {
+    std::vector<KeySyntax> keys;
+    keys.reserve(format.size());
+    for (const FieldFormat<Record>& row : format) {
+        keys.push_back({row.key, row.kind, row.entriesName});
+    }
+    return {format, WalkLines(file, bytes, keys, out)};
+}

@@ -212,7 +212,8 @@ void CheckCommand(const std::string& file, const Setting& s, Problems& out) {
     }
     if (s.value == "null") {
         out.push_back(
-            {file, s.line, "\"execute_cmd\" is null: a click on the button does nothing"});
+            {file, s.line,
+             "\"" + std::string(s.key) + "\" is null: a click on the button does nothing"});
         return;
     }
     if (s.value == "exit") {

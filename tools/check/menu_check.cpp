@@ -1,18 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "tools/check/menu_check.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <functional>
 
-#include "description/shell_button.h"
-#include "description/shell_description.h"
+#include "description/formats.h"
 #include "platform/afx.h"
-#include "platform/backend/headless/headless_backend.h"
+#include "platform/win32/message_sink.h"
 #include "platform/win32/path_mapping.h"
 #include "tools/check/description_walk.h"
 #include "tools/check/media_checks.h"
@@ -25,78 +21,62 @@ constexpr int kMenuHeight = 480;
 // Far more than any description; what lies beyond is not looked at.
 constexpr std::size_t kLongestDescription = std::size_t{16} << 20;
 
-// Runs one of the launcher's loaders with its message boxes kept off standard error; returns
+// Runs one of the launcher's loaders with its message boxes taken instead of shown; returns
 // whether it accepted the file and the first message it showed.
 bool LauncherAccepts(const std::function<bool()>& load, std::string& message) {
-    auto& backend = static_cast<backend::HeadlessBackend&>(backend::Current());
-    backend.ClearJournal();
-    // Standard error goes back however the loader ends, an exception included.
-    struct Silenced {
-        int saved;
-        Silenced() : saved(dup(STDERR_FILENO)) {
-            (void)std::fflush(stderr);
-            const int devNull = open("/dev/null", O_WRONLY | O_CLOEXEC);
-            if (devNull >= 0) {
-                dup2(devNull, STDERR_FILENO);
-                close(devNull);
-            }
-        }
-        ~Silenced() {
-            (void)std::fflush(stderr);
-            if (saved >= 0) {
-                dup2(saved, STDERR_FILENO);
-                close(saved);
-            }
-        }
-        Silenced(const Silenced&) = delete;
-        Silenced& operator=(const Silenced&) = delete;
+    // The boxes are shown again however the loader ends, an exception included.
+    class Taken {
+      public:
+        explicit Taken(win32::MessageSink sink) : m_shown(win32::SetMessageSink(std::move(sink))) {}
+        ~Taken() { win32::SetMessageSink(std::move(m_shown)); }
+        Taken(const Taken&) = delete;
+        Taken& operator=(const Taken&) = delete;
+
+      private:
+        win32::MessageSink m_shown;
     };
-    bool accepted = false;
-    {
-        const Silenced silenced;
-        accepted = load();
-    }
-    for (const std::string& line : backend.Journal()) {
-        const std::size_t text = line.find(": ");
-        if (line.rfind("messagebox ", 0) == 0 && message.empty() && text != std::string::npos) {
-            message = line.substr(text + 2);
+    const Taken taken([&](const std::string& /*caption*/, const std::string& text) {
+        if (message.empty()) {
+            message = text;
         }
-    }
-    return accepted;
+    });
+    return load();
 }
 
 bool Reported(const Problems& out, const std::string& file) {
     return std::any_of(out.begin(), out.end(), [&](const Problem& p) { return p.file == file; });
 }
 
-void CheckPlacement(const std::string& file, const WalkedDescription& b,
+void CheckPlacement(const std::string& file, const WalkedDescription<ShellButton>& b,
                     const std::optional<PictureSize>& picture, Problems& out) {
     // As the launcher reads numbers: clamped to 32 bits; sums below are taken in 64.
-    const auto number = [&](const char* key) -> std::int64_t {
-        const Setting s = b.Get(key);
+    const auto number = [](const Setting& s) -> std::int64_t {
         if (!s.given || s.value == "null") {
             return 0;
         }
         return std::clamp<long long>(std::strtoll(s.value.c_str(), nullptr, 10), INT32_MIN,
                                      INT32_MAX);
     };
-    const auto line = [&](const char* key) { return b.Get(key).given ? b.Get(key).line : 1; };
-    const std::int64_t x = number("pos_x"), y = number("pos_y");
+    const auto line = [](const Setting& s) { return s.given ? s.line : 1; };
+    const Setting posX = b.Get(&ShellButton::m_nPosX);
+    const std::int64_t x = number(posX), y = number(b.Get(&ShellButton::m_nPosY));
     if (picture &&
         (x < 0 || y < 0 || x + picture->width > kMenuWidth || y + picture->height > kMenuHeight)) {
-        out.push_back({file, line("pos_x"),
+        out.push_back({file, line(posX),
                        "the normal picture (" + std::to_string(picture->width) + "x" +
                            std::to_string(picture->height) + " at " + std::to_string(x) + "," +
                            std::to_string(y) + ") reaches outside the 640x480 menu"});
     }
-    const std::int64_t l = number("rect_l"), t = number("rect_t"), r = number("rect_r"),
-                       bottom = number("rect_b");
+    const auto side = [&](LONG RECT::*s) { return b.Get(&ShellButton::m_rcHit, s); };
+    const Setting left = side(&RECT::left);
+    const std::int64_t l = number(left), t = number(side(&RECT::top)),
+                       r = number(side(&RECT::right)), bottom = number(side(&RECT::bottom));
     const std::string rect = "the hit rectangle " + std::to_string(l) + "," + std::to_string(t) +
                              " to " + std::to_string(r) + "," + std::to_string(bottom);
     if (r <= l || bottom <= t) {
-        out.push_back({file, line("rect_l"), rect + " is empty: the button never reacts"});
+        out.push_back({file, line(left), rect + " is empty: the button never reacts"});
     } else if (l < 0 || t < 0 || r > kMenuWidth || bottom > kMenuHeight) {
-        out.push_back({file, line("rect_l"), rect + " reaches outside the 640x480 menu"});
+        out.push_back({file, line(left), rect + " reaches outside the 640x480 menu"});
     }
 }
 
@@ -108,18 +88,18 @@ void CheckButton(const std::string& shl, const Setting& entry, Problems& out) {
     const std::string text =
         ReadHead("shellmedia\\" + entry.value, kLongestDescription).value_or("");
     CheckText(file, text, out);
-    const WalkedDescription b = WalkDescription(file, text, ButtonFields(), out);
-    const auto setting = [&](const char* key) { return b.Get(key); };
-    const Setting lo = setting("image_lo");
+    const WalkedDescription b = WalkDescription(file, text, ShellButtonFormat(), out);
+    const Setting lo = b.Get(&ShellButton::m_pLoImage);
     if (lo.given && lo.value == "null") {
-        out.push_back({file, lo.line, "\"image_lo\" is null: the button is never drawn"});
+        out.push_back(
+            {file, lo.line, "\"" + std::string(lo.key) + "\" is null: the button is never drawn"});
     }
     const auto picture = CheckPicture(file, lo, "normal picture", out);
-    CheckPicture(file, setting("image_hi"), "hovered picture", out);
-    CheckPicture(file, setting("image_bubble"), "bubble picture", out);
-    CheckSound(file, setting("sound_hoover"), "hover sound", out);
-    CheckSound(file, setting("sound_click"), "click sound", out);
-    CheckCommand(file, setting("execute_cmd"), out);
+    CheckPicture(file, b.Get(&ShellButton::m_pHiImage), "hovered picture", out);
+    CheckPicture(file, b.Get(&ShellButton::m_pBubbleImage), "bubble picture", out);
+    CheckSound(file, b.Get(&ShellButton::m_strSoundHover), "hover sound", out);
+    CheckSound(file, b.Get(&ShellButton::m_strSoundClick), "click sound", out);
+    CheckCommand(file, b.Get(&ShellButton::m_strCommand), out);
     CheckPlacement(file, b, picture, out);
 
     std::string message;
@@ -136,23 +116,24 @@ void CheckButton(const std::string& shl, const Setting& entry, Problems& out) {
     }
 }
 
-void CheckShellSettings(const std::string& shl, const WalkedDescription& d, Problems& out) {
-    const auto setting = [&](const char* key) { return d.Get(key); };
-    CheckIconFile(shl, setting("app_icon"), "icon", out);
-    const char* cursors[][2] = {{"app_cursor_lo", "Failed cursor 1"},
-                                {"app_cursor_hi", "Failed cursor 2"}};
-    for (const auto& [key, failure] : cursors) {
-        const Setting s = setting(key);
+void CheckShellSettings(const std::string& shl, const WalkedDescription<ShellDescription>& d,
+                        Problems& out) {
+    CheckIconFile(shl, d.Get(&ShellDescription::m_strAppIcon), "icon", out);
+    const std::pair<Setting, const char*> cursors[] = {
+        {d.Get(&ShellDescription::m_strCursorLo), "Failed cursor 1"},
+        {d.Get(&ShellDescription::m_strCursorHi), "Failed cursor 2"}};
+    for (const auto& [s, failure] : cursors) {
         if (s.given && s.value == "null") {
             out.push_back(
                 {shl, s.line,
-                 "\"" + std::string(key) + "\" is null: the launcher says \"" + failure + "\""});
+                 "\"" + std::string(s.key) + "\" is null: the launcher says \"" + failure + "\""});
         }
         CheckIconFile(shl, s, "cursor", out);
     }
-    const Setting bg = setting("bg_image");
+    const Setting bg = d.Get(&ShellDescription::m_strBgImage);
     if (bg.given && bg.value == "null") {
-        out.push_back({shl, bg.line, "\"bg_image\" is null: the menu cannot be shown"});
+        out.push_back(
+            {shl, bg.line, "\"" + std::string(bg.key) + "\" is null: the menu cannot be shown"});
     }
     if (const auto size = CheckPicture(shl, bg, "background", out);
         size && (size->width != kMenuWidth || std::abs(size->height) != kMenuHeight)) {
@@ -195,23 +176,18 @@ Problems CheckMenu() {
     }
     const std::string& text = *head;
     CheckText(shl, text, out);
-    const WalkedDescription d = WalkDescription(shl, text, ShellFields(), out);
+    const WalkedDescription d = WalkDescription(shl, text, ShellDescriptionFormat(), out);
     CheckShellSettings(shl, d, out);
-    if (const auto movies = d.lists.find("num_movies"); movies != d.lists.end()) {
-        for (const Setting& movie : movies->second) {
-            CheckMovie(shl, movie, "movie", out);
-        }
+    for (const Setting& movie : d.Entries(&ShellDescription::m_movies)) {
+        CheckMovie(shl, movie, "movie", out);
     }
-    if (const auto buttons = d.lists.find("num_buttons"); buttons != d.lists.end()) {
-        for (const Setting& button : buttons->second) {
-            if (button.value == "null") {
-                out.push_back({shl, button.line,
-                               "a button entry is null: the launcher refuses the "
-                               "menu"});
-                continue;
-            }
-            CheckButton(shl, button, out);
+    for (const Setting& button : d.Entries(&ShellDescription::m_buttonFiles)) {
+        if (button.value == "null") {
+            out.push_back(
+                {shl, button.line, "a button entry is null: the launcher refuses the menu"});
+            continue;
         }
+        CheckButton(shl, button, out);
     }
     std::string message;
     if (!LauncherAccepts([] { return ShellDescription().Load() == TRUE; }, message) &&

@@ -5,7 +5,8 @@
 
 #include <algorithm>
 
-#include "description/description_reader.h"
+#include "description/format_reader.h"
+#include "description/formats.h"
 #include "description/key_value_file.h"
 #include "platform/afx.h"
 #include "platform/file_stream.h"
@@ -44,12 +45,12 @@ MenuIdentity ReadMenuIdentity() {
     if (stream->fail() || !file.Load(*stream, " =")) {
         return menu;
     }
-    // The launcher's own order: the name first, then the icon.
-    DescriptionReader reader(file);
-    std::string icon;
-    if (DescriptionReader::Store(reader.Setting("app_name"), menu.name) &&
-        DescriptionReader::Store(reader.Setting("app_icon"), icon) && !icon.empty()) {
-        menu.icon = IconOnMedium(icon);
+    // Read as the launcher reads it; a wrong key after the name and the icon leaves them.
+    ShellDescription read;
+    (void)ReadFormat(file, ShellDescriptionFormat(), read);
+    menu.name = read.m_strAppName;
+    if (!read.m_strAppIcon.empty()) {
+        menu.icon = IconOnMedium(read.m_strAppIcon);
     }
     return menu;
 }
