@@ -113,7 +113,7 @@ LRESULT CShellDlg::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         const auto tag = static_cast<UINT>(wParam);
         if (d.m_bPlayMovie == TRUE && d.m_movies.size() > 1) {
-            const std::string path = "shellmedia\\" + d.m_movies[1];
+            const std::string path = kMediaFolder + d.m_movies[1];
             ShowCursor(FALSE);
             if (PlayMovie(path.c_str(), tag) == FALSE) {
                 AfxMessageBox("Error playing movie!", MB_OK);

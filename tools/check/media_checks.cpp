@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <fstream>
 
+#include "description/shell_description.h"
 #include "imaging/dib_image.h"
 #include "platform/dshow.h"
 #include "platform/win32/ansi_text.h"
@@ -79,7 +80,7 @@ std::optional<std::string> ReadHead(const std::string& ansiPath, std::size_t lim
 }
 
 std::string MediaFile(const std::string& ansiName) {
-    return win32::MapPath("shellmedia\\" + ansiName);
+    return win32::MapPath(kMediaFolder + ansiName);
 }
 
 bool CheckNamedFile(const std::string& file, const Setting& s, const std::string& what,
@@ -116,7 +117,7 @@ std::optional<PictureSize> CheckPicture(const std::string& file, const Setting& 
     }
     DibImage picture;
     const std::string subject = what + " " + Quoted(s.value);
-    if (picture.Load(("shellmedia\\" + s.value).c_str()) == FALSE) {
+    if (picture.Load((kMediaFolder + s.value).c_str()) == FALSE) {
         out.push_back({file, s.line, subject + " " + picture.m_strLoadProblem});
         return std::nullopt;
     }
@@ -139,7 +140,7 @@ void CheckSound(const std::string& file, const Setting& s, const std::string& wh
     if (!CheckNamedFile(file, s, what, out)) {
         return;
     }
-    const auto bytes = win32::ReadMappedFile("shellmedia\\" + s.value);
+    const auto bytes = win32::ReadMappedFile(kMediaFolder + s.value);
     SDL_AudioSpec format{};
     Uint8* buffer = nullptr;
     Uint32 length = 0;
@@ -164,7 +165,7 @@ void CheckIconFile(const std::string& file, const Setting& s, const std::string&
     if (!CheckNamedFile(file, s, what, out)) {
         return;
     }
-    const auto bytes = win32::ReadMappedFile("shellmedia\\" + s.value);
+    const auto bytes = win32::ReadMappedFile(kMediaFolder + s.value);
     const std::string subject = what + " " + Quoted(s.value);
     if (!bytes) {
         out.push_back({file, s.line, subject + kTooLarge});
@@ -196,7 +197,7 @@ void CheckMovie(const std::string& file, const Setting& s, const std::string& wh
         return;  // no movie support here: nothing to try the movie with
     }
     WCHAR wide[MAX_PATH];
-    const std::string path = "shellmedia\\" + s.value;
+    const std::string path = kMediaFolder + s.value;
     if (MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH) == 0 ||
         FAILED(graph->RenderFile(wide, nullptr))) {
         out.push_back({file, s.line,

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "description/formats.h"
+#include "description/shell_description.h"
 #include "platform/afx.h"
 #include "platform/win32/message_sink.h"
 #include "platform/win32/path_mapping.h"
@@ -85,8 +86,7 @@ void CheckButton(const std::string& shl, const Setting& entry, Problems& out) {
         return;
     }
     const std::string file = MediaFile(entry.value);
-    const std::string text =
-        ReadHead("shellmedia\\" + entry.value, kLongestDescription).value_or("");
+    const std::string text = ReadHead(kMediaFolder + entry.value, kLongestDescription).value_or("");
     CheckText(file, text, out);
     const WalkedDescription b = WalkDescription(file, text, ShellButtonFormat(), out);
     const Setting lo = b.Get(&ShellButton::m_pLoImage);
@@ -106,8 +106,8 @@ void CheckButton(const std::string& shl, const Setting& entry, Problems& out) {
     if (!LauncherAccepts(
             [&] {
                 ShellButton button;
-                SetMediaFolder("shellmedia\\");
-                return button.Load(("shellmedia\\" + entry.value).c_str()) == TRUE;
+                SetMediaFolder(kMediaFolder);
+                return button.Load((kMediaFolder + entry.value).c_str()) == TRUE;
             },
             message) &&
         !Reported(out, file)) {
@@ -151,7 +151,8 @@ Problems CheckMenu() {
     std::vector<std::string> found;
     {
         CFileFind finder;
-        for (BOOL more = finder.FindFile("shellmedia\\*.shl"); more == TRUE;) {
+        for (BOOL more = finder.FindFile((std::string(kMediaFolder) + "*.shl").c_str());
+             more == TRUE;) {
             more = finder.FindNextFile();
             found.push_back(finder.GetFilePath());
         }

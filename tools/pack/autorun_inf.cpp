@@ -8,6 +8,7 @@
 #include "description/format_reader.h"
 #include "description/formats.h"
 #include "description/key_value_file.h"
+#include "description/shell_description.h"
 #include "platform/afx.h"
 #include "platform/file_stream.h"
 #include "platform/win32/ansi_text.h"
@@ -18,7 +19,7 @@ namespace {
 // The file a name in the description stands for, as a path Windows reads in autorun.inf; empty
 // when there is none or its name does not survive Windows-1252.
 std::string IconOnMedium(const std::string& ansiName) {
-    const std::string path = win32::MapPath("shellmedia\\" + ansiName);
+    const std::string path = win32::MapPath(kMediaFolder + ansiName);
     struct stat st {};
     if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
         return {};
@@ -36,7 +37,7 @@ std::string IconOnMedium(const std::string& ansiName) {
 MenuIdentity ReadMenuIdentity() {
     MenuIdentity menu;
     CFileFind finder;
-    if (!finder.FindFile("shellmedia\\*.shl")) {
+    if (!finder.FindFile((std::string(kMediaFolder) + "*.shl").c_str())) {
         return menu;
     }
     finder.FindNextFile();

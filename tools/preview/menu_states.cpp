@@ -29,10 +29,10 @@ struct HitRect {
 // The hit rectangles as the launcher reads them, in button order.
 std::vector<HitRect> ReadHitRects(const ShellDescription& d) {
     std::vector<HitRect> rects;
-    SetMediaFolder("shellmedia\\");
+    SetMediaFolder(kMediaFolder);
     for (const std::string& file : d.m_buttonFiles) {
         ShellButton button;
-        button.Load(("shellmedia\\" + file).c_str());
+        button.Load((kMediaFolder + file).c_str());
         const RECT& r = button.m_rcHit;
         rects.push_back({r.left, r.top, r.right, r.bottom});
     }
