@@ -2,18 +2,18 @@
 # SPDX-License-Identifier: MIT
 # Start-up figures of one or more launcher builds, measured from outside in a private Xvfb
 # (1024 x 768), on the demo menu with its movies off and on:
-#   tools/startup_figures.sh ROUNDS LAUNCHER [LAUNCHER...]
+#   tools/figures/startup_figures.sh ROUNDS LAUNCHER [LAUNCHER...]
 # For each launcher: milliseconds from starting it until the first button is on screen (movies
 # off), until the introduction's first frame is (movies on; skipped for a launcher without the
 # filter-graph module beside it), and the PSS of the menu without movies, 1 s after it shows,
 # with whether the movie module was mapped. min / median / max over ROUNDS.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/../.." && pwd)
 rounds=$1
 shift
 launchers=()
 for launcher in "$@"; do launchers+=("$(realpath "$launcher")"); done
-probe=$root/build/tools/screen_probe
+probe=$root/build/tools/figures/screen_probe
 source "$root/tests/e2e/xvfb.sh"
 start_sandbox 1024x768  # a scratch folder with a private X server
 cp -r "$root/examples/demo/shellmedia" shellmedia

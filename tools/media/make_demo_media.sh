@@ -4,7 +4,7 @@
 # (imagemagick, sox, fonts-dejavu-core, gstreamer1.0-tools with plugins-base and -good). The
 # result is kept in the repository; run this to remake it after changing the design.
 set -euo pipefail
-cd "$(dirname "$0")/../examples/demo"
+cd "$(dirname "$0")/../../examples/demo"
 out=shellmedia
 rm -rf "$out"
 mkdir -p "$out/extras"
@@ -19,7 +19,7 @@ bmp -size 640x480 gradient:'#0b1d3a'-'#1f5c8a' \
   -fill '#ffffff18' -draw 'roundrectangle 24,120 616,420 18,18' \
   -font "$bold" -pointsize 34 -fill white -annotate +40+72 'menushell demo' \
   -font "$font" -pointsize 15 -fill '#c8dcf0' -annotate +42+100 'Point at a button, wait a moment, then click.' \
-  -font "$font" -pointsize 12 -fill '#8fb0d0' -annotate +40+460 'Made with tools/make_demo_media.sh'
+  -font "$font" -pointsize 12 -fill '#8fb0d0' -annotate +40+460 'Made with tools/media/make_demo_media.sh'
 
 # One button at (40, y): normal, hovered, and bubble (the hovered button with its tip beside it).
 # Each picture starts from the background it covers, so that its rounded corners blend in.

@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 # What installing packages costs on a minimal Debian system: how many packages apt would add
 # and their installed size, without and with Recommends, for each set of .debs given:
-#   tools/install_size.sh "A.deb [B.deb ...]" ["C.deb ..."]   (each argument one set)
+#   tools/figures/install_size.sh "A.deb [B.deb ...]" ["C.deb ..."]   (each argument one set)
 # The minimal system is this machine's Essential and required packages with what they depend
 # on, as apt's state (a status file); apt only simulates, nothing is installed. Package sizes are
 # the Installed-Size fields of the archive's packages and of the .debs.

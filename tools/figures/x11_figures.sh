@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 # The launcher's start-up and running figures against a bare image viewer (feh), measured from
 # outside in one private Xvfb (1024 x 768) on the demo menu with its movies off:
-#   tools/x11_figures.sh ROUNDS [LAUNCHER [OTHER_LAUNCHER...]]
+#   tools/figures/x11_figures.sh ROUNDS [LAUNCHER [OTHER_LAUNCHER...]]
 # For feh showing the menu's background at the same place, and for each launcher (default
 # build/app/menushell; the first also on its SDL backend), rounds taken in turn: milliseconds
 # from starting it until the picture is on screen. Then for each launcher: PSS 1 s after it
@@ -14,12 +14,12 @@
 # sound.
 # min / median / max over ROUNDS. Needs feh (apt-get install feh).
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/../.." && pwd)
 rounds=$1
 shift
 launchers=()
 for launcher in "${@:-$root/build/app/menushell}"; do launchers+=("$(realpath "$launcher")"); done
-probe=$root/build/tools/screen_probe
+probe=$root/build/tools/figures/screen_probe
 command -v feh >/dev/null || { echo "x11_figures.sh: needs feh (apt-get install feh)"; exit 1; }
 source "$root/tests/e2e/xvfb.sh"
 start_sandbox 1024x768

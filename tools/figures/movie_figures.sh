@@ -2,11 +2,11 @@
 # SPDX-License-Identifier: MIT
 # CPU and memory of the launcher while it plays a 10 s, 640 x 480, 30 frames-a-second
 # introduction, MJPEG and MPEG-4 in AVI, in a private Xvfb:
-#   tools/movie_figures.sh [LAUNCHER]      (default build/app/menushell)
+#   tools/figures/movie_figures.sh [LAUNCHER]      (default build/app/menushell)
 # CPU is the whole process's share of one core over 8 s of playing (/proc/PID/stat); PSS is
 # taken 2 s and 9 s into the movie.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/../.." && pwd)
 launcher=$(realpath "${1:-$root/build/app/menushell}")
 source "$root/tests/e2e/xvfb.sh"
 start_sandbox 1024x768  # a scratch folder with a private X server

@@ -2,11 +2,11 @@
 # SPDX-License-Identifier: MIT
 # Peak memory of the launcher while it plays a short MJPEG introduction of 640 x 480,
 # 4000 x 3000 and 8192 x 8192 in a private Xvfb:
-#   tools/movie_memory.sh [LAUNCHER]      (default build/app/menushell)
+#   tools/figures/movie_memory.sh [LAUNCHER]      (default build/app/menushell)
 # The peak is the process's VmHWM (/proc/PID/status), read once the movie has ended, just before
 # the launcher is ended.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/../.." && pwd)
 launcher=$(realpath "${1:-$root/build/app/menushell}")
 source "$root/tests/e2e/xvfb.sh"
 start_sandbox 1024x768  # a scratch folder with a private X server

@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Figures of a large menu against the demo, measured from outside in a private Xvfb (1024 x 768):
-#   tools/scale_figures.sh [ROUNDS] [LAUNCHER]
+#   tools/figures/scale_figures.sh [ROUNDS] [LAUNCHER]
 # A generated menu of 500 buttons (25 x 20 pictures of 24 x 22 over the 640 x 480 background):
 # milliseconds from starting the launcher until its last button is on screen, min / median / max
 # over ROUNDS (default 5); then, for it and for the demo menu (movies off), the launcher's CPU time
 # per pointer move while the pointer sweeps the menu for 10 s, one move a millisecond.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/../.." && pwd)
 rounds=${1:-5}
 launcher=$(realpath "${2:-$root/build/app/menushell}")
-probe=$root/build/tools/screen_probe
+probe=$root/build/tools/figures/screen_probe
 source "$root/tests/e2e/xvfb.sh"
 start_sandbox 1024x768
 

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # What making a medium of the demo menu costs, the kit already built (scripts/build-portable):
-#   tools/medium_figures.sh ROUNDS [PACK [KIT]]
+#   tools/figures/medium_figures.sh ROUNDS [PACK [KIT]]
 # Seconds for menushell-pack to write the demo as an ISO image, against xorriso alone writing
 # the same tree (the floor: the image without the checks and the copy), in turn, min / median /
 # max over ROUNDS; then the bytes the medium holds beyond the menu's own files, as an image and
 # as a folder.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/../.." && pwd)
 rounds=$1
 pack=$(realpath "${2:-$root/build/app/menushell-pack}")
 kit=$(realpath "${3:-$root/build-portable/kit}")
