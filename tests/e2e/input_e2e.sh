@@ -8,55 +8,28 @@ set -euo pipefail
 launcher=$(realpath "$1")
 source "$(dirname "$0")/xvfb.sh"
 
-work=$(mktemp -d)
-busy=()
-trap '((${#busy[@]})) && kill "${busy[@]}"; stop_x; rm -rf "$work"' EXIT
-cd "$work"
-start_x 1024x768
+start_sandbox 1024x768
 
 m=shellmedia
 mkdir -p "$m"
-convert -size 640x480 xc:'#203040' -type truecolor "BMP3:$m/back.bmp"
-convert -size 100x20 xc:'#c00000' -type truecolor "BMP3:$m/lo.bmp"
-convert -size 100x20 xc:'#00c000' -type truecolor "BMP3:$m/hi.bmp"
-convert -size 100x20 xc:'#0000c0' -type truecolor "BMP3:$m/bubble.bmp"
+bmp "$m/back.bmp" '#203040' 640x480
+bmp "$m/lo.bmp" '#c00000'
+bmp "$m/hi.bmp" '#00c000'
+bmp "$m/bubble.bmp" '#0000c0'
 convert -size 32x32 xc:red "ICO:$m/arrow.ico"
 printf '#!/bin/sh\necho click >> clicks.txt\n' > count.sh
 chmod +x count.sh
 
 menu() {  # play_movie [app_fullscreen]
-  cat > "$m/menu.shl" <<TEXT
-app_name = "Input Menu"
-app_icon = arrow.ico
-app_cursor_lo = arrow.ico
-app_cursor_hi = arrow.ico
-app_fullscreen = ${2:-false}
-app_drawrects = false
-bg_image = back.bmp
-num_movies = 1
-intro = missing.avi
-play_movie = $1
-num_buttons = 2
-button1 = count.btn
-button2 = corner.btn
-TEXT
+  describe "$m/menu.shl" app_name '"Input Menu"' app_icon arrow.ico app_cursor_lo arrow.ico \
+    app_cursor_hi arrow.ico app_fullscreen "${2:-false}" app_drawrects false bg_image back.bmp \
+    num_movies 1 intro missing.avi play_movie "$1" num_buttons 2 button1 count.btn \
+    button2 corner.btn
 }
 button() {  # file, x, y, command
-  cat > "$m/$1" <<TEXT
-image_lo = lo.bmp
-image_hi = hi.bmp
-image_bubble = bubble.bmp
-pos_x = $2
-pos_y = $3
-rect_l = $2
-rect_t = $3
-rect_r = $(($2 + 100))
-rect_b = $(($3 + 20))
-sound_hoover = null
-sound_click = null
-execute_cmd = $4
-shutdown = false
-TEXT
+  describe "$m/$1" image_lo lo.bmp image_hi hi.bmp image_bubble bubble.bmp pos_x "$2" \
+    pos_y "$3" rect_l "$2" rect_t "$3" rect_r $(($2 + 100)) rect_b $(($3 + 20)) \
+    sound_hoover null sound_click null execute_cmd "$4" shutdown false
 }
 button count.btn 300 100 count.sh
 button corner.btn 0 0 count.sh    # in its top-left corner
@@ -65,9 +38,7 @@ X=192 Y=144
 clicks() { [[ -e clicks.txt ]] && wc -l < clicks.txt || echo 0; }
 start() {
   xdotool mousemove 900 700
-  "$launcher" 2>stderr.txt &
-  pid=$!
-  timeout 10 xdotool search --onlyvisible --sync --name "Input Menu" >/dev/null
+  launch "Input Menu" "$launcher"
   expect_pixel $((X + 350)) $((Y + 110)) 192,0,0 "menu shown"
 }
 
@@ -77,12 +48,11 @@ start
 xdotool mousemove $((X + 350)) $((Y + 110))
 xdotool click --repeat 2 --delay 80 1
 # The runs expected, waited for; then a moment for any that should not come.
-runs_reach() { retry sh -c "[ \$(cat clicks.txt 2>/dev/null | wc -l) -ge $1 ]"; sleep 0.5; }
+runs_reach() { retry sh -c "[ \$(cat clicks.txt 2>/dev/null | wc -l) -ge $1 ]"; let_it_happen; }
 runs_reach 1
 [[ $(clicks) -eq 1 ]] || { echo "FAIL: a double-click ran the command $(clicks) times"; exit 1; }
-xdotool click 1
-sleep 0.7
-xdotool click 1
+# (The pause is part of the input: two clicks 700 ms apart.)
+xdotool click 1 sleep 0.7 click 1
 runs_reach 3
 [[ $(clicks) -eq 3 ]] || { echo "FAIL: two clicks 700 ms apart: $(clicks) runs in all, expected 3"; exit 1; }
 
@@ -91,14 +61,14 @@ runs_reach 3
 xdotool mousemove $((X + 350)) $((Y + 110))
 expect_pixel $((X + 350)) $((Y + 110)) 0,0,192 "bubble"
 xdotool mousemove $((X + 350)) $((Y - 40))
-sleep 0.5
+let_it_happen
 is_pixel $((X + 350)) $((Y + 110)) 0,0,192 || { echo "FAIL: the bubble went when the pointer left"; exit 1; }
 
 # Back in, on the background; then out past the corner button, which never had the pointer.
 xdotool mousemove $((X + 300)) $((Y + 300))
 expect_pixel $((X + 350)) $((Y + 110)) 192,0,0 "normal again"
 xdotool mousemove $((X - 40)) $((Y - 40))
-sleep 0.5
+let_it_happen
 is_pixel $((X + 50)) $((Y + 10)) 192,0,0 || { echo "FAIL: the corner button reacted to a pointer that only passed it"; exit 1; }
 
 # A drag out of the window: no moves come from outside, so the button keeps its hovered look.
@@ -106,41 +76,40 @@ xdotool mousemove $((X + 350)) $((Y + 110))
 expect_pixel $((X + 350)) $((Y + 110)) 0,0,192 "bubble before the drag"
 xdotool mousedown 1
 xdotool mousemove $((X + 700)) $((Y + 110)) mousemove $((X + 720)) $((Y + 300))
-sleep 0.5
+let_it_happen
 [[ "$(pixel $((X + 350)) $((Y + 110)))" == 0,0,192 ]] || { echo "FAIL: moves from outside reached the menu during a drag"; exit 1; }
 xdotool mouseup 1
 xdotool key Escape
-wait "$pid" || { echo "FAIL: exit code $?"; exit 1; }
+ends_with 0 "Escape"
 
 # Message boxes dismissed while both cores are busy: the launcher goes on every time.
-for _ in 1 2; do (while :; do :; done) & busy+=($!); done
+busy_cores
 menu true
+box() { xwininfo -root -tree | grep -q '"Error"'; }
 for round in 1 2 3 4 5; do
   xdotool mousemove 900 700
   "$launcher" 2>stderr.txt &
   pid=$!
-  for _ in $(seq 100); do xwininfo -root -tree | grep -q '"Error"' && break; sleep 0.05; done
-  xwininfo -root -tree | grep -q '"Error"' || { echo "FAIL: round $round: no message box"; exit 1; }
-  xdotool key Return
-  sleep 1
+  retry box || { echo "FAIL: round $round: no message box"; exit 1; }
+  # (SDL keeps its box's window, unmapped, once the box is answered.)
+  press_until Return sh -c '! xdotool search --onlyvisible --name "^Error$" >/dev/null' ||
+    { echo "FAIL: round $round: the box stayed"; exit 1; }
+  # What must not come: the launcher ending after its box.
+  let_it_happen
   kill -0 "$pid" 2>/dev/null || { echo "FAIL: round $round: the box ended the launcher"; cat stderr.txt; exit 1; }
   kill "$pid"
   wait "$pid" 2>/dev/null || true
 done
-((${#busy[@]})) && kill "${busy[@]}"
-busy=()
+stop_background
 
 # Under a window manager that draws frames, the framed window is centred in the work area.
-openbox --sm-disable >/dev/null 2>&1 &
-busy+=($!)
-# Managing once it names its check window (_NET_SUPPORTED comes earlier).
+in_background openbox --sm-disable
+# Managing once it names its check window (_NET_SUPPORTED comes earlier) and the work area.
 retry sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
-sleep 0.5
+retry sh -c 'xprop -root _NET_WORKAREA | grep -q "="'
 menu false
 xdotool mousemove 900 700
-"$launcher" 2>stderr.txt &
-pid=$!
-window=$(timeout 10 xdotool search --onlyvisible --sync --name "Input Menu" | head -1)
+launch "Input Menu" "$launcher"
 # Where the client area is and where it should be, read again until the manager has framed and
 # placed the window.
 centred() {
@@ -180,9 +149,7 @@ wait "$pid" 2>/dev/null || true
 
 # Full screen under the manager: the whole display, no frame, the menu in its centre.
 menu false true
-"$launcher" 2>stderr.txt &
-pid=$!
-window=$(timeout 10 xdotool search --onlyvisible --sync --name "Input Menu" | head -1)
+launch "Input Menu" "$launcher"
 # (The SDL backend covers the display with a borderless window instead.)
 [[ ${MENUSHELL_BACKEND:-} == sdl ]] ||
   retry sh -c "xprop -id $window _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN" ||

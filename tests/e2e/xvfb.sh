@@ -23,12 +23,34 @@ stop_x() {
 }
 
 # A scratch folder ($work) as the current directory and a private X server (WIDTHxHEIGHT), both
-# gone on exit.
+# gone on exit, with the programs started by in_background.
 start_sandbox() {
   work=$(mktemp -d)
-  trap 'stop_x; rm -rf "$work"' EXIT
+  background=()
+  trap 'stop_background; stop_x; rm -rf "$work"' EXIT
   cd "$work"
   start_x "$1"
+}
+
+# Starts a command that runs beside the test (a window manager, a busy loop) until
+# stop_background or the end of the sandbox.
+in_background() {  # command...
+  "$@" >/dev/null 2>&1 &
+  background+=($!)
+}
+stop_background() {
+  ((${#background[@]} == 0)) || kill "${background[@]}" 2>/dev/null || true
+  background=()
+}
+
+# Both cores kept busy, until stop_background: what a loaded machine does to timing.
+busy_cores() {
+  for _ in 1 2; do in_background sh -c 'while :; do :; done'; done
+}
+
+# What must NOT happen can only be given time to: the one fixed wait, for that alone.
+let_it_happen() {
+  sleep 0.5
 }
 
 # Colour of screen pixel (x, y) as R,G,B.
