@@ -30,10 +30,15 @@ function(menushell_add_fuzzer name)
 endfunction()
 
 # menushell_load_graph_module(TARGET): the program loads the filter-graph module as the launcher
-# does, from its own folder, and exports the layer's functions for it. The folder is one of its
-# own (other programs must find no module beside them); the module is copied again whenever it
-# changes.
+# does, from its own folder, and exports the layer's functions for it: every object of the layers,
+# also those it calls nothing of. The folder is one of its own (other programs must find no
+# module beside them); the module is copied again whenever it changes.
 function(menushell_load_graph_module target)
+  foreach(layer menushell_afx menushell_win32 menushell_dshow_api menushell_backend
+          menushell_headless_backend)
+    target_sources(${target} PRIVATE $<TARGET_OBJECTS:${layer}>)
+    target_link_libraries(${target} PRIVATE ${layer})
+  endforeach()
   set(dir ${CMAKE_CURRENT_BINARY_DIR}/${target}_dir)
   set_target_properties(${target} PROPERTIES ENABLE_EXPORTS ON RUNTIME_OUTPUT_DIRECTORY ${dir})
   add_custom_command(OUTPUT ${dir}/menushell_dshow.so

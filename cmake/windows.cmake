@@ -29,6 +29,9 @@ add_executable(menushell WIN32
   window/picture_wnd.cpp
   window/shell_dlg.cpp
 )
+# Below the framework lies the system itself, so there are no layers of this project to keep
+# apart: the sources include each other from the root.
+target_include_directories(menushell PRIVATE ${PROJECT_SOURCE_DIR})
 target_link_libraries(menushell PRIVATE user32 gdi32 msvfw32 winmm shell32 ole32 strmiids uuid)
 target_link_options(menushell PRIVATE -static -static-libgcc -static-libstdc++)
 # The static runtime brings megabytes of debug sections that a disc has no use for.

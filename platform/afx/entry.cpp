@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The program's entry on systems without WinMain: hands the arguments to the program, opens the
-// real backend, then runs the one application object.
+// backend, then runs the one application object.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -9,45 +9,7 @@
 
 #include "platform/afx.h"
 #include "platform/afx/entry.h"
-#include "platform/backend/module.h"
-#include "platform/backend/x11/x11_backend.h"
-
-namespace {
-
-// SDL serves sessions without X11 (Wayland alone); it is loaded only for them.
-std::unique_ptr<backend::Backend> LoadSdlBackend(std::string* error) {
-    void* entry = backend::LoadModuleEntry("menushell_sdl.so", "menushell_make_sdl_backend");
-    if (entry == nullptr) {
-        *error = "the SDL module (menushell_sdl.so) is not installed";
-        return nullptr;
-    }
-    using Make = backend::Backend* (*)(std::string*);
-    return std::unique_ptr<backend::Backend>(backend::AsFunction<Make>(entry)(error));
-}
-
-// MENUSHELL_BACKEND=x11 or sdl chooses; otherwise X11 where there is an X display, SDL where
-// there is only Wayland.
-std::unique_ptr<backend::Backend> OpenBackend(std::string* error) {
-    const char* forced = std::getenv("MENUSHELL_BACKEND");
-    const std::string choice = forced != nullptr ? forced : "";
-    auto set = [](const char* name) {
-        const char* value = std::getenv(name);
-        return value != nullptr && *value != '\0';
-    };
-    const bool x11 = set("DISPLAY");
-    const bool wayland = set("WAYLAND_DISPLAY");
-    if (choice == "x11" || (choice.empty() && x11)) {
-        return backend::MakeX11Backend(error);
-    }
-    if (choice == "sdl" || (choice.empty() && wayland)) {
-        return LoadSdlBackend(error);
-    }
-    *error = choice.empty() ? "no X or Wayland display"
-                            : "MENUSHELL_BACKEND is \"" + choice + "\", not x11 or sdl";
-    return nullptr;
-}
-
-}  // namespace
+#include "platform/backend/backend_table.h"
 
 int main(int argc, char** argv) {
     // Before any display is needed, so that it also answers without one.
@@ -57,7 +19,7 @@ int main(int argc, char** argv) {
     }
     const std::string refused = TakeArguments(argc, argv);
     std::string error;
-    auto opened = OpenBackend(&error);
+    auto opened = backend::OpenBackend(&error);
     if (!refused.empty()) {
         // Also in a box: started from a file manager, nobody reads standard error. The text is
         // UTF-8, as paths are here, so it goes to the backend, not through MessageBoxA's ANSI.

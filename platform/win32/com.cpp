@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The class table and the in-process servers of this layer.
+// The class table, and the in-process servers loaded by class id from modules beside the program.
 #include "platform/win32/com.h"
 
 #include <algorithm>
@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "platform/backend/module.h"
-#include "platform/dshow/dshow.h"
 #include "platform/win32/ansi_text.h"
 
 const IID IID_IUnknown = {0x00000000, 0x0000, 0x0000, {0xc0, 0, 0, 0, 0, 0, 0, 0x46}};
@@ -30,11 +29,16 @@ struct Registration {
 };
 
 // The registry's InprocServer32 entries: which module serves which class.
+// The servers lie above this layer, so a class is named by its id, as the registry names it.
 struct InprocServer {
-    const CLSID* clsid;
+    CLSID clsid;
     const char* module;
 };
-const InprocServer kServers[] = {{&CLSID_FilterGraph, "menushell_dshow.so"}};
+const InprocServer kServers[] = {
+    // CLSID_FilterGraph
+    {{0xe436ebb3, 0x524f, 0x11ce, {0x9f, 0x53, 0x00, 0x20, 0xaf, 0x0b, 0xa7, 0x70}},
+     "menushell_dshow.so"},
+};
 
 using GetClassObject = HRESULT (*)(REFCLSID, REFIID, void**);
 
@@ -69,7 +73,7 @@ IClassFactory* FindFactory(REFCLSID clsid) {
         }
     }
     for (const InprocServer& server : kServers) {
-        if (*server.clsid != clsid) {
+        if (server.clsid != clsid) {
             continue;
         }
         GetClassObject entry = nullptr;
@@ -79,7 +83,7 @@ IClassFactory* FindFactory(REFCLSID clsid) {
             }
         }
         if (entry == nullptr && (entry = LoadServer(server.module)) != nullptr) {
-            table.loaded.emplace_back(server.clsid, entry);
+            table.loaded.emplace_back(&server.clsid, entry);
         }
         void* factory = nullptr;
         if (entry != nullptr && FAILED(entry(clsid, IID_IClassFactory, &factory))) {

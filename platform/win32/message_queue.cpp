@@ -11,6 +11,10 @@
 namespace win32 {
 namespace {
 
+static_assert(backend::kKeyEscape == VK_ESCAPE && backend::kKeyReturn == VK_RETURN &&
+                  backend::kKeyF4 == VK_F4,
+              "backends report virtual-key codes");
+
 // The deepest shown window under `point` (top-level client coordinates), where the mouse goes.
 // A STATIC without SS_NOTIFY is transparent: its parent gets the input. (A video window passes
 // its input on to its message drain itself, as the real one does.)

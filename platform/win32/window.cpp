@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The window table: creation, destruction, placement, coordinates, styles and text.
+// The window table: classes, creation, destruction, showing, placement, styles and text. (The
+// window longs stay here: a program that loads the movie module must link them for it.)
 #include <algorithm>
 #include <cstring>
 
@@ -27,16 +28,6 @@ Window* TopLevelOf(Window* w) {
     return w;
 }
 
-POINT OriginInTopLevel(const Window* w) {
-    POINT origin{0, 0};
-    while (w != nullptr && w->IsChild()) {
-        origin.x += w->rect.left;
-        origin.y += w->rect.top;
-        w = Find(w->parent);
-    }
-    return origin;
-}
-
 bool IsShownOnScreen(const Window* w) {
     for (; w != nullptr; w = w->IsChild() ? Find(w->parent) : nullptr) {
         if ((w->style & WS_VISIBLE) == 0) {
@@ -44,41 +35,6 @@ bool IsShownOnScreen(const Window* w) {
         }
     }
     return true;
-}
-
-RECT Intersect(const RECT& a, const RECT& b) {
-    RECT r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-           std::min(a.bottom, b.bottom)};
-    return IsEmpty(r) ? RECT{0, 0, 0, 0} : r;
-}
-
-RECT Union(const RECT& a, const RECT& b) {
-    if (IsEmpty(a)) {
-        return b;
-    }
-    if (IsEmpty(b)) {
-        return a;
-    }
-    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-            std::max(a.bottom, b.bottom)};
-}
-
-bool IsEmpty(const RECT& r) {
-    return r.left >= r.right || r.top >= r.bottom;
-}
-
-RECT VisibleClientInTopLevel(const Window* w) {
-    const POINT o = OriginInTopLevel(w);
-    RECT visible{o.x, o.y, o.x + w->Width(), o.y + w->Height()};
-    for (const Window* a = w; a != nullptr && a->IsChild();) {
-        a = Find(a->parent);
-        if (a == nullptr) {
-            break;
-        }
-        const POINT ao = OriginInTopLevel(a);
-        visible = Intersect(visible, RECT{ao.x, ao.y, ao.x + a->Width(), ao.y + a->Height()});
-    }
-    return visible;
 }
 
 void ResizeFrame(Window* w) {
@@ -117,19 +73,6 @@ std::map<std::u32string, WindowClass>& Classes() {
         {FoldedName("#32770"), {DefDlgProcA, CreateSolidBrush(RGB(240, 240, 240)), CS_DBLCLKS}},
     };
     return classes;
-}
-
-backend::Rect ToBackend(const RECT& r) {
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
-
-RECT FromBackend(const backend::Rect& r) {
-    return {r.x, r.y, r.x + r.width, r.y + r.height};
-}
-
-// The frame a window manager puts around a top-level window; none around a child.
-backend::Margins FrameOf(const Window* w) {
-    return w->IsChild() ? backend::Margins{} : backend::Current().FrameExtents(w->backendId);
 }
 
 // The area of `w` in its parent's client coordinates needs repainting (moved or hidden child).
@@ -342,69 +285,6 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint) {
     return TRUE;
 }
 
-BOOL GetClientRect(HWND hwnd, LPRECT rect) {
-    const Window* w = Find(hwnd);
-    if (w == nullptr || rect == nullptr) {
-        return FALSE;
-    }
-    *rect = {0, 0, w->Width(), w->Height()};
-    return TRUE;
-}
-
-BOOL ClientToScreen(HWND hwnd, POINT* point) {
-    Window* w = Find(hwnd);
-    if (w == nullptr || point == nullptr) {
-        return FALSE;
-    }
-    const POINT origin = win32::OriginInTopLevel(w);
-    const Window* top = win32::TopLevelOf(w);
-    point->x += origin.x + top->rect.left;
-    point->y += origin.y + top->rect.top;
-    return TRUE;
-}
-
-BOOL ScreenToClient(HWND hwnd, POINT* point) {
-    POINT origin{0, 0};
-    if (point == nullptr || ClientToScreen(hwnd, &origin) == FALSE) {
-        return FALSE;
-    }
-    point->x -= origin.x;
-    point->y -= origin.y;
-    return TRUE;
-}
-
-BOOL GetWindowRect(HWND hwnd, LPRECT rect) {
-    const Window* w = Find(hwnd);
-    POINT origin{0, 0};
-    if (w == nullptr || rect == nullptr || ClientToScreen(hwnd, &origin) == FALSE) {
-        return FALSE;
-    }
-    const backend::Margins f = win32::FrameOf(w);
-    *rect = {origin.x - f.left, origin.y - f.top, origin.x + w->Width() + f.right,
-             origin.y + w->Height() + f.bottom};
-    return TRUE;
-}
-
-HMONITOR MonitorFromWindow(HWND hwnd, DWORD /*flags*/) {
-    // The monitor is known by the top-level window on it; 0 for the primary one.
-    const Window* top = win32::TopLevelOf(Find(hwnd));
-    return reinterpret_cast<HMONITOR>(
-        static_cast<std::uintptr_t>(top != nullptr ? top->backendId : 0) + 1);
-}
-
-BOOL GetMonitorInfoA(HMONITOR monitor, MONITORINFO* info) {
-    if (monitor == nullptr || info == nullptr) {
-        return FALSE;
-    }
-    const int window = static_cast<int>(reinterpret_cast<std::uintptr_t>(monitor) - 1);
-    info->rcMonitor = win32::FromBackend(window != 0 ? backend::Current().Monitor(window)
-                                                     : backend::Current().Screen());
-    info->rcWork = win32::FromBackend(window != 0 ? backend::Current().WorkArea(window)
-                                                  : backend::Current().Screen());
-    info->dwFlags = window == 0 ? 1 : 0;
-    return TRUE;
-}
-
 BOOL SetWindowTextA(HWND hwnd, LPCSTR text) {
     return IsWindow(hwnd) == TRUE &&
                    SendMessageA(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)) != 0
@@ -466,28 +346,4 @@ LONG SetWindowLongA(HWND hwnd, int index, LONG value) {
                                  ? static_cast<LONG_PTR>(static_cast<DWORD>(value))
                                  : value;
     return static_cast<LONG>(SetWindowLongPtrA(hwnd, index, widened));
-}
-
-int GetSystemMetrics(int index) {
-    switch (index) {
-        case SM_CXSCREEN:
-            return backend::Current().Screen().width;
-        case SM_CYSCREEN:
-            return backend::Current().Screen().height;
-        case SM_CXICON:
-        case SM_CYICON:
-            return 32;
-        case SM_CXDOUBLECLK:
-        case SM_CYDOUBLECLK:
-            return 4;
-        default:
-            return 0;
-    }
-}
-
-BOOL PtInRect(const RECT* rect, POINT point) {
-    return rect != nullptr && point.x >= rect->left && point.x < rect->right &&
-                   point.y >= rect->top && point.y < rect->bottom
-               ? TRUE
-               : FALSE;
 }

@@ -107,6 +107,10 @@ RECT VisibleClientInTopLevel(const Window* w);
 RECT Intersect(const RECT& a, const RECT& b);
 RECT Union(const RECT& a, const RECT& b);
 bool IsEmpty(const RECT& r);
+backend::Rect ToBackend(const RECT& r);
+RECT FromBackend(const backend::Rect& r);
+// The frame a window manager puts around a top-level window; none around a child.
+backend::Margins FrameOf(const Window* w);
 
 // Resizes a top-level window's frame to its client size, keeping what fits.
 void ResizeFrame(Window* w);

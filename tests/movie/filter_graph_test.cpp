@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Movies through the filter-graph module as the launcher loads it: CoCreateInstance finds the
 // module beside this program, and its pictures land in windows of the headless backend, watched
-// in real time.
+// in real time. Here: playing to the end, the video window, and files that are no movies.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -16,206 +15,12 @@
 #include <thread>
 #include <vector>
 
-#include "platform/dshow.h"
-#include "tests/helpers/headless.h"
 #include "tests/helpers/scratch_folder.h"
-#include "tests/movie/movie_fixtures.h"
+#include "tests/movie/filter_graph_fixture.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-using movie_fixtures::FrameShown;
-using movie_fixtures::kDarkStripe;
-using movie_fixtures::kFormats;
-using movie_fixtures::kFrames;
-using movie_fixtures::kLightStripe;
-using movie_fixtures::MovieFormat;
-using movie_fixtures::WriteMovie;
-using movie_fixtures::WriteStripedMovie;
-
-const MovieFormat& kMjpeg = kFormats[0];
-
-constexpr int kVideoWidth = 640;
-constexpr int kVideoHeight = 480;
-// Where the tests look for the frame: inside the picture however it is scaled.
-constexpr int kLookX = kVideoWidth / 4;
-constexpr int kLookY = kVideoHeight / 4;
-constexpr UINT kGraphNotify = WM_APP + 1;
-constexpr LONG_PTR kInstanceData = 0x5A;
-
-// Test machines may be loaded, and run this under AddressSanitizer: every bound is wide.
-constexpr double kFirstPictureMs = 750;
-constexpr double kAheadMs = 200;
-constexpr double kBehindMs = 600;
-// Late frames are dropped, the last ones too.
-constexpr double kEndDroppedMs = 300;
-constexpr double kPlayLimitMs = 15000;
-// The preroll limit, and room for the machine.
-constexpr double kFailureMs = 5500;
-constexpr double kReleaseMs = 2000;
-
-struct Received {
-    HWND hwnd;
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-std::vector<Received> g_received;
-
-LRESULT CALLBACK RecorderProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    g_received.push_back({hwnd, message, wParam, lParam});
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-const Received* Got(HWND hwnd, UINT message, std::optional<LPARAM> lParam = std::nullopt) {
-    const auto it = std::find_if(g_received.begin(), g_received.end(), [&](const Received& r) {
-        return r.hwnd == hwnd && r.message == message && (!lParam || r.lParam == *lParam);
-    });
-    return it != g_received.end() ? &*it : nullptr;
-}
-
-double MsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-template <typename Interface>
-void ReleaseOne(Interface*& pointer) {
-    if (pointer != nullptr) {
-        pointer->Release();
-        pointer = nullptr;
-    }
-}
-
-// One filter graph and the interfaces the launcher takes from it.
-struct Graph {
-    IGraphBuilder* builder = nullptr;
-    IMediaControl* control = nullptr;
-    IVideoWindow* video = nullptr;
-    IMediaEventEx* events = nullptr;
-
-    Graph() {
-        CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER,
-                         IID_IGraphBuilder, reinterpret_cast<void**>(&builder));
-        if (builder != nullptr) {
-            builder->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(&control));
-            builder->QueryInterface(IID_IVideoWindow, reinterpret_cast<void**>(&video));
-            builder->QueryInterface(IID_IMediaEventEx, reinterpret_cast<void**>(&events));
-        }
-    }
-    Graph(const Graph&) = delete;
-    Graph& operator=(const Graph&) = delete;
-    ~Graph() { Release(); }
-    void Release() {
-        ReleaseOne(control);
-        ReleaseOne(video);
-        ReleaseOne(events);
-        ReleaseOne(builder);
-    }
-
-    // Renders the file and sets up the video window as the launcher does.
-    HRESULT Open(const std::string& ansiPath, HWND owner, HWND drain) {
-        WCHAR wide[MAX_PATH];
-        if (builder == nullptr || control == nullptr || video == nullptr || events == nullptr ||
-            MultiByteToWideChar(CP_ACP, 0, ansiPath.c_str(), -1, wide, MAX_PATH) == 0) {
-            return E_POINTER;
-        }
-        const HRESULT hr = builder->RenderFile(wide, nullptr);
-        events->SetNotifyWindow(reinterpret_cast<OAHWND>(owner), kGraphNotify, kInstanceData);
-        video->put_MessageDrain(reinterpret_cast<OAHWND>(drain));
-        video->put_Owner(reinterpret_cast<OAHWND>(owner));
-        video->put_WindowStyle(static_cast<long>(WS_CHILD));
-        video->SetWindowPosition(0, 0, kVideoWidth, kVideoHeight);
-        return hr;
-    }
-
-    std::optional<long> NextEvent(long timeoutMs) {
-        long code = 0;
-        LONG_PTR param1 = 0;
-        LONG_PTR param2 = 0;
-        if (events->GetEvent(&code, &param1, &param2, timeoutMs) != S_OK) {
-            return std::nullopt;
-        }
-        events->FreeEventParams(code, param1, param2);
-        return code;
-    }
-};
-
-// What the owner window showed from Run on, and how the movie ended.
-struct Playback {
-    struct Look {
-        double ms;
-        int frame;  // -1: no frame of the movie
-    };
-    std::vector<Look> looks;
-    long end = 0;  // 0: no end within the limit
-    double endMs = 0;
-};
-
-class FilterGraphTest : public testing_support::HeadlessTest {
-  protected:
-    void SetUp() override {
-        HeadlessTest::SetUp();
-        // Before anything is timed: on a fresh machine this builds GStreamer's registry.
-        ASSERT_TRUE(movie_fixtures::StartGStreamer());
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = RecorderProc;
-        wc.lpszClassName = "Recorder";
-        RegisterClassA(&wc);
-        g_received.clear();
-    }
-
-    static HWND TopLevel(int width, int height, DWORD style = WS_POPUP | WS_VISIBLE) {
-        return CreateWindowExA(0, "Recorder", "", style, 0, 0, width, height, nullptr, nullptr,
-                               nullptr, nullptr);
-    }
-
-    // Writes a movie; the path a menu authored on Windows would give it.
-    static std::string Movie(const MovieFormat& format, const std::string& name) {
-        std::filesystem::create_directories("movies");
-        EXPECT_EQ(WriteMovie(format, "movies/" + name + format.extension), "");
-        std::string path = "Movies\\" + name + format.extension;
-        std::transform(path.begin(), path.end(), path.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-        return path;
-    }
-
-    int FrameAt(HWND owner, int x, int y, const MovieFormat& format) const {
-        return FrameShown(PixelAt(owner, x, y), format);
-    }
-
-    // Runs the graph, looking at the owner between waits for its events, until the movie ends
-    // or shows frame `until`. Dispatching stops at each paint: where painting is slower than
-    // the frames come the queue never empties.
-    Playback Play(Graph& graph, HWND owner, const MovieFormat& format, int until = kFrames) {
-        Playback playback;
-        const Clock::time_point run = Clock::now();
-        EXPECT_EQ(graph.control->Run(), S_OK);
-        while (MsSince(run) < kPlayLimitMs) {
-            MSG msg;
-            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE) == TRUE) {
-                DispatchMessageA(&msg);
-                if (msg.message == WM_PAINT) {
-                    break;
-                }
-            }
-            playback.looks.push_back({MsSince(run), FrameAt(owner, kLookX, kLookY, format)});
-            if (playback.looks.back().frame >= until) {
-                return playback;
-            }
-            if (const auto code = graph.NextEvent(5)) {
-                playback.end = *code;
-                playback.endMs = MsSince(run);
-                if (*code == EC_COMPLETE || *code == EC_ERRORABORT) {
-                    break;
-                }
-            }
-        }
-        PumpUntilIdle();
-        playback.looks.push_back({MsSince(run), FrameAt(owner, kLookX, kLookY, format)});
-        return playback;
-    }
-};
+using namespace filter_graph_testing;
 
 // The frames appear in order, none skipped back, and once pictures show they keep showing. With
 // a format, each shows near its own time, neither early nor left far behind, to the end.
@@ -338,65 +143,6 @@ TEST_F(FilterGraphTest, PlayingMovieFillsItsWindowDrainsInputAndGoesWithRelease)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     EXPECT_EQ(late, 0) << "messages for the video window after it went";
-}
-
-// What a run of the window's pixels shows of a striped movie: "stripes" (each pixel dark or
-// light), "blend" (each pixel grey) or "neither".
-constexpr int kStripeTolerance = 24;
-
-std::string Classify(const std::vector<std::uint32_t>& pixels) {
-    const auto near = [](std::uint32_t rgb, int level) {
-        for (int shift : {0, 8, 16}) {
-            if (std::abs(static_cast<int>((rgb >> shift) & 0xFF) - level) > kStripeTolerance) {
-                return false;
-            }
-        }
-        return true;
-    };
-    const auto all = [&pixels](auto test) {
-        return std::all_of(pixels.begin(), pixels.end(), test);
-    };
-    if (all([&](std::uint32_t p) { return near(p, kDarkStripe) || near(p, kLightStripe); })) {
-        return "stripes";
-    }
-    if (all([&](std::uint32_t p) { return near(p, (kDarkStripe + kLightStripe) / 2); })) {
-        return "blend";
-    }
-    return "neither";
-}
-
-// The video window is placed after the preroll, as the launcher does: a larger movie's frames
-// come scaled down to the window in GStreamer, so that two of the movie's stripes blend into
-// each pixel shown, across (columns) and down (rows); a smaller movie's frames come at their
-// own size, each stripe shown sharp.
-TEST_F(FilterGraphTest, FramesComeNoLargerThanTheVideoWindowAndNeverScaledUp) {
-    const testing_support::ScratchFolder folder;
-    std::filesystem::create_directories("movies");
-    const struct {
-        int width, height;
-        const char* expected;
-    } kCases[] = {{2 * kVideoWidth, 2 * kVideoHeight, "blend"},
-                  {kVideoWidth / 2, kVideoHeight / 2, "stripes"}};
-    for (const auto& c : kCases) {
-        SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
-        ASSERT_EQ(WriteStripedMovie("movies/striped.avi", c.width, c.height), "");
-        const HWND owner = TopLevel(kVideoWidth, kVideoHeight);
-        Graph graph;
-        ASSERT_EQ(graph.Open("Movies\\STRIPED.AVI", owner, owner), S_OK);
-        // To its end: no look names a frame past kFrames.
-        ASSERT_EQ(Play(graph, owner, kMjpeg, kFrames + 1).end, EC_COMPLETE);
-        // The last frame stays: columns from the left half, rows from the right half.
-        std::vector<std::uint32_t> across;
-        std::vector<std::uint32_t> down;
-        for (int i = 0; i < 32; ++i) {
-            across.push_back(PixelAt(owner, kVideoWidth / 4 + i, kVideoHeight / 2));
-            down.push_back(PixelAt(owner, 3 * kVideoWidth / 4, kVideoHeight / 2 + i));
-        }
-        EXPECT_EQ(Classify(across), c.expected);
-        EXPECT_EQ(Classify(down), c.expected);
-        graph.Release();
-        DestroyWindow(owner);
-    }
 }
 
 TEST_F(FilterGraphTest, FilesThatAreNoMoviesLeaveAnEmptyGraph) {

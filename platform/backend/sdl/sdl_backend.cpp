@@ -10,16 +10,13 @@
 
 #include "platform/backend/process.h"
 #include "platform/backend/sdl/sdl_compat.h"
+#include "platform/backend/sdl/sdl_events.h"
 #include "platform/backend/sdl/sdl_sound.h"
-#include "platform/backend/x11/frame_extents.h"
-#include "platform/backend/x11/x_errors.h"
+#include "platform/backend/x11_common/frame_extents.h"
+#include "platform/backend/x11_common/x_errors.h"
 
 namespace backend {
 namespace {
-
-constexpr int kVkEscape = 0x1B;
-constexpr int kVkReturn = 0x0D;
-constexpr int kVkF4 = 0x73;
 
 struct SurfaceDeleter {
     void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
@@ -266,101 +263,16 @@ class SdlBackend : public Backend {
         SDL_UpdateWindowSurface(w.sdl);
     }
 
-    // SDL clamps the position of the motion it makes up when the pointer leaves the window to
-    // the window's edge; where the pointer really is, outside, is what the layer needs to know.
-    static void RealPosition(Uint32 windowId, int* x, int* y) {
-        SDL_Window* window = SDL_GetWindowFromID(windowId);
-        int width = 0;
-        int height = 0;
-        if (window == nullptr) {
-            return;
-        }
-        SDL_GetWindowSize(window, &width, &height);
-        if (*x > 0 && *y > 0 && *x < width - 1 && *y < height - 1) {
-            return;  // off the edge: a real position
-        }
-        int globalX = 0;
-        int globalY = 0;
-        int left = 0;
-        int top = 0;
-        SDL_GetGlobalMouseState(&globalX, &globalY);
-        SDL_GetWindowPosition(window, &left, &top);
-        *x = globalX - left;
-        *y = globalY - top;
-    }
-
     std::optional<InputEvent> Translate(const SDL_Event& e) {
-        InputEvent event;
-        switch (e.type) {
-            case SDL_MOUSEMOTION:
-                event.type = EventType::kMouseMove;
-                event.window = static_cast<int>(e.motion.windowID);
-                event.x = e.motion.x;
-                event.y = e.motion.y;
-                event.time = SdlEventTime(e.motion.timestamp);
-                RealPosition(e.motion.windowID, &event.x, &event.y);
-                return event;
-            case SDL_MOUSEBUTTONDOWN:
-            case SDL_MOUSEBUTTONUP:
-                if (e.button.button != SDL_BUTTON_LEFT && e.button.button != SDL_BUTTON_RIGHT) {
-                    return std::nullopt;
-                }
-                event.type =
-                    e.type == SDL_MOUSEBUTTONDOWN ? EventType::kMouseDown : EventType::kMouseUp;
-                event.window = static_cast<int>(e.button.windowID);
-                event.x = e.button.x;
-                event.y = e.button.y;
-                event.button =
-                    e.button.button == SDL_BUTTON_LEFT ? MouseButton::kLeft : MouseButton::kRight;
-                event.time = SdlEventTime(e.button.timestamp);
-                return event;
-            case SDL_KEYDOWN:
-                event.type = EventType::kKeyDown;
-                event.window = static_cast<int>(e.key.windowID);
-                switch (e.key.keysym.sym) {
-                    case SDLK_ESCAPE:
-                        event.key = kVkEscape;
-                        return event;
-                    case SDLK_RETURN:
-                    case SDLK_KP_ENTER:
-                        event.key = kVkReturn;
-                        return event;
-                    case SDLK_F4:
-                        if ((e.key.keysym.mod & KMOD_ALT) == 0) {
-                            return std::nullopt;
-                        }
-                        event.key = kVkF4;
-                        event.alt = true;
-                        return event;
-                    default:
-                        return std::nullopt;
-                }
-            case SDL_WINDOWEVENT:
-                event.window = static_cast<int>(e.window.windowID);
-                switch (e.window.event) {
-                    case SDL_WINDOWEVENT_CLOSE:
-                        event.type = EventType::kClose;
-                        return event;
-                    case SDL_WINDOWEVENT_MINIMIZED:
-                        event.type = EventType::kMinimize;
-                        return event;
-                    case SDL_WINDOWEVENT_RESTORED:
-                        event.type = EventType::kRestore;
-                        return event;
-                    case SDL_WINDOWEVENT_EXPOSED:
-                    case SDL_WINDOWEVENT_SIZE_CHANGED: {
-                        const auto it = m_windows.find(event.window);
-                        if (it != m_windows.end() && !it->second.last.pixels.empty()) {
-                            Show(it->second);
-                        }
-                        return std::nullopt;
-                    }
-                    default:
-                        return std::nullopt;
-                }
-            default:
-                return std::nullopt;
+        if (e.type == SDL_WINDOWEVENT && (e.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                                          e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)) {
+            const auto it = m_windows.find(static_cast<int>(e.window.windowID));
+            if (it != m_windows.end() && !it->second.last.pixels.empty()) {
+                Show(it->second);
+            }
+            return std::nullopt;
         }
+        return TranslateSdlInput(e);
     }
 
     Uint32 m_wakeEvent;

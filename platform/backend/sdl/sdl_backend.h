@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The real backend: SDL2 windows drawn from software frames (no GL), SDL input, cursors and
-// message boxes, and sounds through SdlSound.
+// The backend of sessions without X11, in the SDL module: SDL2 windows drawn from software
+// frames (no GL), SDL input, cursors and message boxes, and sounds through SdlSound.
 #pragma once
 
 #include <memory>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/backend/x11/frame_extents.h"
+#include "platform/backend/x11_common/frame_extents.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "platform/backend/x11/x_errors.h"
+#include "platform/backend/x11_common/x_errors.h"
 
 #include <X11/Xlib.h>
 
