@@ -8,4 +8,5 @@
 #include "platform/afx/file_find.h"
 #include "platform/afx/gdi.h"
 #include "platform/afx/message_map.h"
+#include "platform/afx/message_thunks.h"
 #include "platform/afx/wnd.h"

@@ -46,88 +46,33 @@ struct AFX_MSGMAP {
     return &messageMap;                                                                           \
     }
 
-#define MENUSHELL_AFX_THUNK [](CCmdTarget * target, WPARAM wParam, LPARAM lParam) -> LRESULT
-#define MENUSHELL_AFX_THIS static_cast<ThisClass*>(target)
+// One entry: the message, the command id, and a thunk that returns `call`, in which `self` is the
+// class's object and wParam and lParam are the message's.
+#define MENUSHELL_AFX_ENTRY(message, id, call)                          \
+    {message, static_cast<UINT>(id),                                    \
+     [](CCmdTarget* target, [[maybe_unused]] WPARAM wParam,             \
+        [[maybe_unused]] LPARAM lParam) -> LRESULT {                    \
+         [[maybe_unused]] auto* self = static_cast<ThisClass*>(target); \
+         return call;                                                   \
+     }},
 
-// void OnPaint()
-#define ON_WM_PAINT()                                                                            \
-    {WM_PAINT, 0, MENUSHELL_AFX_THUNK{(void)wParam, (void)lParam, MENUSHELL_AFX_THIS->OnPaint(); \
-    return 0;                                                                                    \
-    }                                                                                            \
-    }                                                                                            \
-    ,
-// BOOL OnEraseBkgnd(CDC* pDC)
-#define ON_WM_ERASEBKGND()                                              \
-    {WM_ERASEBKGND, 0, MENUSHELL_AFX_THUNK{(void)lParam;                \
-    CDC dc(reinterpret_cast<HDC>(wParam));                              \
-    return static_cast<LRESULT>(MENUSHELL_AFX_THIS->OnEraseBkgnd(&dc)); \
-    }                                                                   \
-    }                                                                   \
-    ,
-// HCURSOR OnQueryDragIcon()
-#define ON_WM_QUERYDRAGICON()                                                \
-    {WM_QUERYDRAGICON, 0, MENUSHELL_AFX_THUNK{(void)wParam, (void)lParam;    \
-    return reinterpret_cast<LRESULT>(MENUSHELL_AFX_THIS->OnQueryDragIcon()); \
-    }                                                                        \
-    }                                                                        \
-    ,
-// void OnLButtonDown(UINT nFlags, CPoint point)
-#define ON_WM_LBUTTONDOWN()                                                              \
-    {WM_LBUTTONDOWN, 0,                                                                  \
-     MENUSHELL_AFX_THUNK{MENUSHELL_AFX_THIS->OnLButtonDown(                              \
-         static_cast<UINT>(wParam), CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))); \
-    return 0;                                                                            \
-    }                                                                                    \
-    }                                                                                    \
-    ,
-// void OnMouseMove(UINT nFlags, CPoint point)
-#define ON_WM_MOUSEMOVE()                                                                \
-    {WM_MOUSEMOVE, 0,                                                                    \
-     MENUSHELL_AFX_THUNK{MENUSHELL_AFX_THIS->OnMouseMove(                                \
-         static_cast<UINT>(wParam), CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))); \
-    return 0;                                                                            \
-    }                                                                                    \
-    }                                                                                    \
-    ,
-// void OnTimer(UINT_PTR nIDEvent)
-#define ON_WM_TIMER()                                                                              \
-    {WM_TIMER, 0,                                                                                  \
-     MENUSHELL_AFX_THUNK{(void)lParam, MENUSHELL_AFX_THIS->OnTimer(static_cast<UINT_PTR>(wParam)); \
-    return 0;                                                                                      \
-    }                                                                                              \
-    }                                                                                              \
-    ,
-// BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
-#define ON_WM_SETCURSOR()                                                                  \
-    {WM_SETCURSOR, 0,                                                                      \
-     MENUSHELL_AFX_THUNK{return static_cast<LRESULT>(                                      \
-         MENUSHELL_AFX_THIS->OnSetCursor(CWnd::FromHandle(reinterpret_cast<HWND>(wParam)), \
-                                         LOWORD(static_cast<std::uintptr_t>(lParam)),      \
-                                         HIWORD(static_cast<std::uintptr_t>(lParam))));    \
-    }                                                                                      \
-    }                                                                                      \
-    ,
-// void OnClose()
-#define ON_WM_CLOSE()                                                                            \
-    {WM_CLOSE, 0, MENUSHELL_AFX_THUNK{(void)wParam, (void)lParam, MENUSHELL_AFX_THIS->OnClose(); \
-    return 0;                                                                                    \
-    }                                                                                            \
-    }                                                                                            \
-    ,
-// LRESULT memberFxn(WPARAM wParam, LPARAM lParam)
-#define ON_MESSAGE(message, memberFxn)                                                     \
-    {message, 0, MENUSHELL_AFX_THUNK{return MENUSHELL_AFX_THIS->memberFxn(wParam, lParam); \
-    }                                                                                      \
-    }                                                                                      \
-    ,
-// void memberFxn()
-#define ON_COMMAND(id, memberFxn)                                                     \
-    {WM_COMMAND, static_cast<UINT>(id),                                               \
-     MENUSHELL_AFX_THUNK{(void)wParam, (void)lParam, MENUSHELL_AFX_THIS->memberFxn(); \
-    return 0;                                                                         \
-    }                                                                                 \
-    }                                                                                 \
-    ,
+// A message whose thunk in platform/afx/message_thunks.h cracks it.
+// The handler is passed as a member pointer, named here inside the class: handlers are protected.
+#define MENUSHELL_AFX_CRACK(message, thunk, handler) \
+    MENUSHELL_AFX_ENTRY(message, 0, afx_thunk::thunk(self, &ThisClass::handler, wParam, lParam))
+
+#define ON_WM_PAINT() MENUSHELL_AFX_CRACK(WM_PAINT, Paint, OnPaint)
+#define ON_WM_ERASEBKGND() MENUSHELL_AFX_CRACK(WM_ERASEBKGND, EraseBkgnd, OnEraseBkgnd)
+#define ON_WM_QUERYDRAGICON() MENUSHELL_AFX_CRACK(WM_QUERYDRAGICON, QueryDragIcon, OnQueryDragIcon)
+#define ON_WM_LBUTTONDOWN() MENUSHELL_AFX_CRACK(WM_LBUTTONDOWN, LButtonDown, OnLButtonDown)
+#define ON_WM_MOUSEMOVE() MENUSHELL_AFX_CRACK(WM_MOUSEMOVE, MouseMove, OnMouseMove)
+#define ON_WM_TIMER() MENUSHELL_AFX_CRACK(WM_TIMER, Timer, OnTimer)
+#define ON_WM_SETCURSOR() MENUSHELL_AFX_CRACK(WM_SETCURSOR, SetCursor, OnSetCursor)
+#define ON_WM_CLOSE() MENUSHELL_AFX_CRACK(WM_CLOSE, Close, OnClose)
+// LRESULT handler(WPARAM wParam, LPARAM lParam)
+#define ON_MESSAGE(message, handler) MENUSHELL_AFX_ENTRY(message, 0, self->handler(wParam, lParam))
+// void handler()
+#define ON_COMMAND(id, handler) MENUSHELL_AFX_ENTRY(WM_COMMAND, id, (self->handler(), 0))
 
 // The root of every message-handling class.
 class CCmdTarget {
