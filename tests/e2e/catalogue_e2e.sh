@@ -124,12 +124,12 @@ printf '#!/bin/sh\necho flood >> runs.txt\necho $$ >> "%s/children"\nexec yes\n'
 sleep 0.6  # a second click sooner would be the second half of a double-click
 xdotool mousemove $((X + 300)) $((Y + 300)) mousemove $((X + 150)) $((Y + 110)) click 1
 retry grep -q flood runs.txt || { echo "FAIL: a command that floods its output never ran"; exit 1; }
-sleep 1
+let_it_happen  # the flood running, which must not reach the log
 printf '#!/bin/sh\necho run >> clicks.txt\n' > run.sh
 xdotool click --repeat 20 --delay 50 1
 # The ten runs waited for, then a moment for any more.
 retry sh -c '[ "$(cat clicks.txt 2>/dev/null | wc -l)" -ge 10 ]'
-sleep 0.5
+let_it_happen
 clicks=$(wc -l <clicks.txt)
 [[ $clicks == 10 ]] || { echo "FAIL: twenty clicks in a second ran the command $clicks times"; exit 1; }
 xdotool mousemove $((X + 150)) $((Y + 210)) click 1

@@ -18,23 +18,25 @@ valgrind --error-exitcode=99 --leak-check=full --errors-for-leak-kinds=definite 
   --show-leak-kinds=definite --suppressions="$supp" --child-silent-after-fork=yes \
   --log-file=valgrind.txt "$launcher" 2>stderr.txt &
 pid=$!
-# Under valgrind everything is some 30 times slower: wait for the menu after the movie.
-shown=no
-for _ in $(seq 120); do
-  timeout 1 xdotool search --onlyvisible --name "menushell demo" >/dev/null 2>&1 && { shown=yes; break; }
-  sleep 1
-done
-[[ $shown == yes ]] || { echo "FAIL: the menu never showed"; cat valgrind.txt stderr.txt; exit 1; }
-sleep 10  # the introduction (2.4 s of movie) plays out
+# Under valgrind everything is some 30 times slower: every wait is long, and for a condition.
+slowly() { for _ in $(seq 240); do "$@" && return 0; sleep 0.5; done; return 1; }
+# Whether the screen shows a picture of the demo at the place of its button (x, y): one pixel,
+# 20 pixels in, compared.
+shows() {  # picture x y
+  local want
+  want=$(convert "shellmedia/$1" -format '%[fx:int(255*p{20,20}.r)],%[fx:int(255*p{20,20}.g)],%[fx:int(255*p{20,20}.b)]' info:)
+  [[ "$(pixel $((X + $2 + 20)) $((Y + $3 + 20)))" == "$want" ]]
+}
+# The menu is there once the introduction (2.4 s of movie) has played out.
+slowly shows readme_lo.bmp 40 136 || { echo "FAIL: the menu never showed"; cat valgrind.txt stderr.txt; exit 1; }
 xdotool mousemove $((X + 120)) $((Y + 212))  # Browse: hovered, then its bubble
-sleep 3
+slowly shows browse_hi.bmp 40 192 || { echo "FAIL: Browse never hovered"; exit 1; }
+slowly shows browse_tip.bmp 40 192 || { echo "FAIL: Browse's bubble never showed"; exit 1; }
 xdotool mousemove $((X + 120)) $((Y + 268)) click 1  # Say hello
-for _ in $(seq 60); do [[ -s hello.txt ]] && break; sleep 1; done
-[[ -s hello.txt ]] || { echo "FAIL: the command never ran"; exit 1; }
-sleep 1
+slowly test -s hello.txt || { echo "FAIL: the command never ran"; exit 1; }
 xdotool mousemove $((X + 120)) $((Y + 380)) click 1  # Exit
 code=0
-for _ in $(seq 120); do kill -0 "$pid" 2>/dev/null || break; sleep 1; done
+slowly sh -c "! kill -0 $pid 2>/dev/null" || true
 wait "$pid" || code=$?
 grep -E "ERROR SUMMARY|definitely lost" valgrind.txt || true
 [[ $code == 0 ]] || { echo "FAIL: exit code $code"; cat valgrind.txt; exit 1; }

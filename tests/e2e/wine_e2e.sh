@@ -152,7 +152,7 @@ done
 openbox --sm-disable >/dev/null 2>&1 &
 manager=$!
 retry sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
-sleep 0.5
+retry sh -c 'xprop -root _NET_WORKAREA | grep -q "="'
 is_red() {  # x y: the movie's red, as decoded
   local r g b
   IFS=, read -r r g b <<<"$(pixel "$1" "$2")"
