@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <iterator>
+#include <string>
 
 #include "platform/backend/module.h"
 #include "platform/backend/x11/x11_backend.h"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Inside the window layer: the window table, the posted-message queue, timers and the pointer
-// state. Only the layer's own sources include this.
+// state. The layer's own sources include this, and the tests that look inside the layer.
 #pragma once
 
 #include <cstdint>
