@@ -10,6 +10,39 @@
 #include "platform/backend/x11/x11_backend_class.h"
 
 namespace backend {
+namespace {
+
+// The keys the layer is told of, by the symbol without modifiers (Shift+Tab is Tab here); 0 for
+// any other. The keypad's arrows count as arrows.
+int VirtualKey(KeySym key) {
+    switch (key) {
+        case XK_Escape:
+            return kKeyEscape;
+        case XK_Return:
+        case XK_KP_Enter:
+            return kKeyReturn;
+        case XK_Tab:
+            return kKeyTab;
+        case XK_space:
+            return kKeySpace;
+        case XK_Left:
+        case XK_KP_Left:
+            return kKeyLeft;
+        case XK_Up:
+        case XK_KP_Up:
+            return kKeyUp;
+        case XK_Right:
+        case XK_KP_Right:
+            return kKeyRight;
+        case XK_Down:
+        case XK_KP_Down:
+            return kKeyDown;
+        default:
+            return 0;
+    }
+}
+
+}  // namespace
 
 std::optional<InputEvent> X11Backend::WaitEvent(int timeoutMs) {
     const auto start = std::chrono::steady_clock::now();
@@ -107,13 +140,12 @@ std::optional<InputEvent> X11Backend::Translate(XEvent& e) {
             event.type = EventType::kKeyDown;
             event.window = static_cast<int>(e.xkey.window);
             event.time = LocalTime(e.xkey.time);
-            if (key == XK_Escape) {
-                event.key = kKeyEscape;
-            } else if (key == XK_Return || key == XK_KP_Enter) {
-                event.key = kKeyReturn;
-            } else if (key == XK_F4 && (e.xkey.state & Mod1Mask) != 0) {
+            event.shift = (e.xkey.state & ShiftMask) != 0;
+            if (key == XK_F4 && (e.xkey.state & Mod1Mask) != 0) {
                 event.key = kKeyF4;
                 event.alt = true;
+            } else if (const int virtualKey = VirtualKey(key); virtualKey != 0) {
+                event.key = virtualKey;
             } else {
                 return std::nullopt;
             }
