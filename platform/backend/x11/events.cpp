@@ -5,6 +5,7 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 
 #include "platform/backend/x11/x11_backend_class.h"
@@ -54,6 +55,9 @@ std::optional<InputEvent> X11Backend::WaitEvent(int timeoutMs) {
                 return event;
             }
         }
+        if (auto key = ControllerKey()) {
+            return key;
+        }
         int left = -1;
         if (timeoutMs >= 0) {
             const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -61,18 +65,45 @@ std::optional<InputEvent> X11Backend::WaitEvent(int timeoutMs) {
                                    .count();
             left = spent >= timeoutMs ? 0 : timeoutMs - static_cast<int>(spent);
         }
-        pollfd fds[] = {{ConnectionNumber(m_display), POLLIN, 0}, {m_wakeRead, POLLIN, 0}};
-        const int ready = poll(fds, 2, left);
+        // A connected controller is looked at again before the caller's time is up.
+        const int controllers = m_controllers.Timeout(Now());
+        const bool forControllers = controllers >= 0 && (left < 0 || controllers < left);
+        pollfd fds[] = {{ConnectionNumber(m_display), POLLIN, 0},
+                        {m_wakeRead, POLLIN, 0},
+                        {m_controllers.Fd(), POLLIN, 0}};
+        const int ready = poll(fds, 3, forControllers ? controllers : left);
         if ((fds[1].revents & POLLIN) != 0) {
             char drain[64];
             while (read(m_wakeRead, drain, sizeof drain) > 0) {
             }
             return std::nullopt;
         }
-        if (ready == 0 || left == 0) {
+        if ((fds[2].revents & POLLIN) != 0) {
+            m_controllers.DevicesChanged(Now());
+        }
+        if ((ready == 0 && !forControllers) || left == 0) {
             return std::nullopt;
         }
     }
+}
+
+std::optional<InputEvent> X11Backend::ControllerKey() {
+    if (m_controllerKeys.empty()) {
+        for (const InputEvent& key : m_controllers.Read(Now())) {
+            m_controllerKeys.push_back(key);
+        }
+    }
+    // The menu's window: the first one shown (a message box blocks in a loop of its own).
+    const auto shown = std::find_if(m_windows.begin(), m_windows.end(),
+                                    [](const auto& w) { return w.second.mapped; });
+    if (m_controllerKeys.empty() || shown == m_windows.end()) {
+        m_controllerKeys.clear();
+        return std::nullopt;
+    }
+    InputEvent key = m_controllerKeys.front();
+    m_controllerKeys.pop_front();
+    key.window = shown->first;
+    return key;
 }
 
 void X11Backend::Wake() {
