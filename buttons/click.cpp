@@ -36,17 +36,7 @@ HINSTANCE ShellButton::Execute() {
 
 void CShellDlg::OnLButtonDown(UINT flags, CPoint point) {
     if (m_pGraph != nullptr) {
-        // The click belongs to the movie.
-        if (m_nMovieTag == 0) {
-            StopMovie();
-            // Show the menu now rather than the last video frame until the next mouse move.
-            ::InvalidateRect(m_hWnd, nullptr, TRUE);
-            return;
-        }
-        if (m_pButtons != nullptr) {
-            m_pButtons[m_nMovieButton].Execute();
-        }
-        SendMessage(WM_CLOSE, 0, 0);
+        ClickDuringMovie();  // the click belongs to the movie
         return;
     }
     const std::uint32_t count = g_pShellDescription->m_nButtons;
@@ -61,6 +51,19 @@ void CShellDlg::OnLButtonDown(UINT flags, CPoint point) {
         }
     }
     Default();
+}
+
+void CShellDlg::ClickDuringMovie() {
+    if (m_nMovieTag == 0) {
+        StopMovie();
+        // Show the menu now rather than the last video frame until the next mouse move.
+        ::InvalidateRect(m_hWnd, nullptr, TRUE);
+        return;
+    }
+    if (m_pButtons != nullptr) {
+        m_pButtons[m_nMovieButton].Execute();
+    }
+    SendMessage(WM_CLOSE, 0, 0);
 }
 
 void CShellDlg::OnClose() {

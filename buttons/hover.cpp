@@ -9,8 +9,14 @@ namespace {
 constexpr UINT kBubbleDelayMs = 500;
 }
 
+BOOL ShellButton::Reacts() const {
+    return m_pLoImage != nullptr && g_hPictureWnd != nullptr && IsWindow(g_hPictureWnd) == TRUE
+               ? TRUE
+               : FALSE;
+}
+
 ShellButton::Hit ShellButton::HitTest(POINT point) const {
-    if (m_pLoImage == nullptr || g_hPictureWnd == nullptr || IsWindow(g_hPictureWnd) == FALSE) {
+    if (Reacts() == FALSE) {
         return Hit::kNotTested;
     }
     // The hit rectangle counts in the picture window, which full-screen mode centres.
@@ -29,11 +35,15 @@ BOOL ShellButton::UpdateHover(UINT /*flags*/, POINT point) {
         case Hit::kOff:
             break;
     }
+    EndHover();
+    return FALSE;
+}
+
+void ShellButton::EndHover() {
     m_nState = kStateNormal;
     m_bHoverSoundPlayed = FALSE;
     KillTimer(GetParent(g_hPictureWnd), m_nId);
     m_bTimerActive = FALSE;
-    return FALSE;
 }
 
 BOOL ShellButton::BeginHover() {
@@ -67,6 +77,7 @@ void CShellDlg::OnMouseMove(UINT flags, CPoint point) {
         Default();
         return;
     }
+    m_nFocusButton = kNoButton;  // the pointer hovers again, as the hit test decides
     const std::uint32_t count = g_pShellDescription->m_nButtons;
     for (std::uint32_t i = 0; m_pButtons != nullptr && i < count; ++i) {
         if (m_pButtons[i].UpdateHover(flags, point) == TRUE) {

@@ -7,7 +7,9 @@ add_executable(menushell WIN32
   app/main.cpp
   app/shell_app.cpp
   buttons/click.cpp
+  buttons/focus_order.cpp
   buttons/hover.cpp
+  buttons/keyboard.cpp
   description/description_reader.cpp
   description/format_reader.cpp
   description/formats.cpp

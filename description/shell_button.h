@@ -26,6 +26,11 @@ class ShellButton {
     // TRUE when it lies on the button, which is then hovered.
     BOOL UpdateHover(UINT flags, POINT point);
     BOOL BeginHover();
+    // Back to the normal picture, its timer killed, its hover sound to play again next time.
+    void EndHover();
+    // FALSE for a button without a normal picture, or once the picture window is gone: it
+    // ignores the pointer and the keyboard focus passes it by.
+    BOOL Reacts() const;
     // TRUE when `id` is this button's hover timer; the button then shows its bubble.
     BOOL TimerElapsed(UINT_PTR id);
     // Clicks: TRUE when the point lies on the button, after the click has been carried out.

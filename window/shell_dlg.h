@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "buttons/focus_order.h"
 #include "description/shell_button.h"
 #include "imaging/dib_image.h"
 #include "platform/afx.h"
@@ -30,6 +31,8 @@ class CShellDlg : public CDialog {
     // Answers WM_SHUTDOWNCLICK, then passes every message on.
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnInitDialog() override;
+    // Passes the menu's keys to OnKeyDown before the dialog manager can take them.
+    BOOL PreTranslateMessage(MSG* msg) override;
     void OnOK() override;
     void OnCancel() override;
 
@@ -42,6 +45,7 @@ class CShellDlg : public CDialog {
     void OnTimer(UINT_PTR id);
     BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message);
     LRESULT OnGraphNotify(WPARAM wParam, LPARAM lParam);
+    void OnKeyDown(UINT key, UINT repeats, UINT flags);
 
     DECLARE_MESSAGE_MAP()
 
@@ -50,6 +54,11 @@ class CShellDlg : public CDialog {
     BOOL Abandon(LPCSTR message);
     // What follows the end of a movie: the closing movie's command and the close, or the menu.
     void EndMovie(UINT tag);
+    // A click while a movie runs: it ends the introduction, or runs the closing movie's command
+    // and closes.
+    void ClickDuringMovie();
+    // Hovers button `index` as if the pointer had entered it, and leaves every other one.
+    void FocusButton(std::int32_t index);
 
     HICON m_hIcon;                         // for the life of the process
     CPictureWnd* m_pPictureWnd = nullptr;  // owned; deleted by OnClose
@@ -61,6 +70,8 @@ class CShellDlg : public CDialog {
     std::uint32_t m_nMovieButton = 0;
     ShellButton* m_pButtons = nullptr;  // owned array of m_nButtons; released by OnCancel
     std::uint32_t m_nHoverButton = 0;
+    // The button the keyboard hovers; none while the pointer does.
+    std::int32_t m_nFocusButton = kNoButton;
     IGraphBuilder* m_pGraph = nullptr;  // non-null exactly while a movie exists
     IMediaControl* m_pMediaControl = nullptr;
     IVideoWindow* m_pVideoWindow = nullptr;

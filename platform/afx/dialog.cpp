@@ -26,7 +26,7 @@ INT_PTR CDialog::DoModal() {
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }
-        if (::IsDialogMessageA(m_hWnd, &msg) == FALSE) {
+        if (PreTranslateMessage(&msg) == FALSE) {
             ::TranslateMessage(&msg);
             ::DispatchMessageA(&msg);
         }
@@ -44,6 +44,10 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM /*wParam*/,
     dialog->SubclassWindow(hwnd);
     dialog->OnInitDialog();
     return TRUE;
+}
+
+BOOL CDialog::PreTranslateMessage(MSG* msg) {
+    return ::IsDialogMessageA(m_hWnd, msg);
 }
 
 BOOL CDialog::OnInitDialog() {

@@ -20,6 +20,9 @@ class CDialog : public CWnd {
     // dialog with IDCANCEL.
     virtual void OnCancel();
     void EndDialog(int result);
+    // The dialog manager's keys (Escape for IDCANCEL, Enter for IDOK, and what moves among
+    // controls) through IsDialogMessage; a dialog that wants one of them itself takes it first.
+    BOOL PreTranslateMessage(MSG* msg) override;
 
   protected:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -69,6 +69,7 @@ struct AFX_MSGMAP {
 #define ON_WM_TIMER() MENUSHELL_AFX_CRACK(WM_TIMER, Timer, OnTimer)
 #define ON_WM_SETCURSOR() MENUSHELL_AFX_CRACK(WM_SETCURSOR, SetCursor, OnSetCursor)
 #define ON_WM_CLOSE() MENUSHELL_AFX_CRACK(WM_CLOSE, Close, OnClose)
+#define ON_WM_KEYDOWN() MENUSHELL_AFX_CRACK(WM_KEYDOWN, KeyDown, OnKeyDown)
 // LRESULT handler(WPARAM wParam, LPARAM lParam)
 #define ON_MESSAGE(message, handler) MENUSHELL_AFX_ENTRY(message, 0, self->handler(wParam, lParam))
 // void handler()

@@ -63,4 +63,12 @@ LRESULT Close(T* self, Handler handler, WPARAM /*wParam*/, LPARAM /*lParam*/) {
     return 0;
 }
 
+// void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+template <class T, class Handler>
+LRESULT KeyDown(T* self, Handler handler, WPARAM wParam, LPARAM lParam) {
+    (self->*handler)(static_cast<UINT>(wParam), LOWORD(static_cast<std::uintptr_t>(lParam)),
+                     HIWORD(static_cast<std::uintptr_t>(lParam)));
+    return 0;
+}
+
 }  // namespace afx_thunk

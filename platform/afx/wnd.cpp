@@ -74,6 +74,10 @@ void CWnd::SubclassWindow(HWND hwnd) {
         ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::AfxWndProc)));
 }
 
+BOOL CWnd::PreTranslateMessage(MSG* /*msg*/) {
+    return FALSE;
+}
+
 BOOL CWnd::DestroyWindow() {
     return m_hWnd != nullptr ? ::DestroyWindow(m_hWnd) : FALSE;
 }

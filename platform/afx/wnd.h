@@ -27,6 +27,9 @@ class CWnd : public CCmdTarget {
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
     virtual void DoDataExchange(CDataExchange* dx);
     virtual BOOL DestroyWindow();
+    // Called by the message loop with each message before it is dispatched; TRUE when it has
+    // been handled there. The default handles nothing.
+    virtual BOOL PreTranslateMessage(MSG* msg);
 
     BOOL ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
     BOOL ShowWindow(int command);
@@ -69,6 +72,7 @@ class CWnd : public CCmdTarget {
         return static_cast<BOOL>(Default());
     }
     void OnClose() { Default(); }
+    void OnKeyDown(UINT /*key*/, UINT /*repeats*/, UINT /*flags*/) { Default(); }
 
     WNDPROC m_pfnSuper = nullptr;
 

@@ -43,7 +43,17 @@ struct Cursor {
 enum class EventType { kMouseMove, kMouseDown, kMouseUp, kKeyDown, kClose, kMinimize, kRestore };
 enum class MouseButton { kNone, kLeft, kRight };
 // The keys a backend reports, as their virtual-key codes: the layer passes them on as wParam.
-enum Key : int { kKeyReturn = 0x0D, kKeyEscape = 0x1B, kKeyF4 = 0x73 };
+enum Key : int {
+    kKeyTab = 0x09,
+    kKeyReturn = 0x0D,
+    kKeyEscape = 0x1B,
+    kKeySpace = 0x20,
+    kKeyLeft = 0x25,
+    kKeyUp = 0x26,
+    kKeyRight = 0x27,
+    kKeyDown = 0x28,
+    kKeyF4 = 0x73,
+};
 
 struct InputEvent {
     EventType type = EventType::kMouseMove;
@@ -52,6 +62,7 @@ struct InputEvent {
     MouseButton button = MouseButton::kNone;
     int key = 0;             // a Key, or another virtual-key code from a script
     bool alt = false;        // with the Alt key held
+    bool shift = false;      // a key with the Shift key held
     std::uint64_t time = 0;  // when it happened, on Now()'s clock; 0: just now
 };
 

@@ -3,6 +3,7 @@
 // backend's input to windows.
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 
 #include "platform/win32/ansi_text.h"
 #include "platform/win32/gdi.h"
@@ -12,7 +13,10 @@ namespace win32 {
 namespace {
 
 static_assert(backend::kKeyEscape == VK_ESCAPE && backend::kKeyReturn == VK_RETURN &&
-                  backend::kKeyF4 == VK_F4,
+                  backend::kKeyF4 == VK_F4 && backend::kKeyTab == VK_TAB &&
+                  backend::kKeySpace == VK_SPACE && backend::kKeyLeft == VK_LEFT &&
+                  backend::kKeyUp == VK_UP && backend::kKeyRight == VK_RIGHT &&
+                  backend::kKeyDown == VK_DOWN,
               "backends report virtual-key codes");
 
 // The deepest shown window under `point` (top-level client coordinates), where the mouse goes.
@@ -107,6 +111,7 @@ bool TranslateInput(const backend::InputEvent& e, MSG* msg) {
             return true;
         }
         case backend::EventType::kKeyDown:
+            System().shiftDown = e.shift;
             msg->hwnd = top->hwnd;
             // With Alt held, a system key: bit 29 of lParam says so.
             msg->message = e.alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
@@ -293,6 +298,11 @@ LRESULT DispatchMessageA(const MSG* msg) {
 
 DWORD GetTickCount() {
     return static_cast<DWORD>(backend::Current().Now());
+}
+
+SHORT GetKeyState(int virtualKey) {
+    const bool down = static_cast<WPARAM>(virtualKey) == VK_SHIFT && System().shiftDown;
+    return down ? std::numeric_limits<SHORT>::min() : SHORT{0};  // the high bit: down
 }
 
 UINT GetDoubleClickTime() {

@@ -89,8 +89,15 @@ constexpr WPARAM ICON_BIG = 1;
 constexpr UINT HTCLIENT = 1;
 constexpr WPARAM MK_LBUTTON = 0x0001;
 constexpr WPARAM MK_RBUTTON = 0x0002;
+constexpr WPARAM VK_TAB = 0x09;
 constexpr WPARAM VK_RETURN = 0x0D;
+constexpr WPARAM VK_SHIFT = 0x10;
 constexpr WPARAM VK_ESCAPE = 0x1B;
+constexpr WPARAM VK_SPACE = 0x20;
+constexpr WPARAM VK_LEFT = 0x25;
+constexpr WPARAM VK_UP = 0x26;
+constexpr WPARAM VK_RIGHT = 0x27;
+constexpr WPARAM VK_DOWN = 0x28;
 constexpr WPARAM VK_F4 = 0x73;
 constexpr WPARAM SC_CLOSE = 0xF060;
 constexpr UINT PM_NOREMOVE = 0x0000;
@@ -194,6 +201,9 @@ LRESULT DispatchMessageA(const MSG* msg);
 LRESULT CallWindowProcA(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 DWORD GetTickCount();
+// Whether a key was down when the key message last taken from the queue was made: the high bit
+// set for down. Only VK_SHIFT is known, from the key messages themselves.
+SHORT GetKeyState(int virtualKey);
 // How far apart in time two presses of a button may be to make a double-click.
 UINT GetDoubleClickTime();
 

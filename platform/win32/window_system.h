@@ -73,6 +73,7 @@ struct WindowSystem {
     bool quit = false;
     int quitCode = 0;
     std::optional<backend::InputEvent> pendingInput;
+    bool shiftDown = false;  // as the last key message taken says
     // How often the loop woke from a wait with no input (a timer or a post).
     std::uint64_t wakeupsWithoutInput = 0;
 

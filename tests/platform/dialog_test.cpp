@@ -64,6 +64,28 @@ ON_WM_TIMER()
 ON_MESSAGE(WM_PING, OnPing)
 END_MESSAGE_MAP()
 
+// Takes Tab itself, before the dialog manager, as a program that moves its own focus does.
+class TabDialog : public TestDialog {
+  protected:
+    BOOL PreTranslateMessage(MSG* msg) override {
+        if (msg->message == WM_KEYDOWN && msg->wParam == VK_TAB) {
+            SendMessage(WM_KEYDOWN, msg->wParam, msg->lParam);
+            return TRUE;
+        }
+        return TestDialog::PreTranslateMessage(msg);
+    }
+    void OnKeyDown(UINT key, UINT /*repeats*/, UINT /*flags*/) {
+        calls.push_back("key " + std::to_string(key) +
+                        (GetKeyState(static_cast<int>(VK_SHIFT)) < 0 ? " shift" : ""));
+    }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(TabDialog, TestDialog)
+ON_WM_KEYDOWN()
+END_MESSAGE_MAP()
+
 class DialogTest : public testing_support::HeadlessTest {
   protected:
     void SetUp() override {
@@ -109,6 +131,23 @@ TEST_F(DialogTest, KeysAndTheCloseBox) {
     TestDialog altClosed;
     EXPECT_EQ(altClosed.DoModal(), IDCANCEL);
     EXPECT_EQ(altClosed.calls, (std::vector<std::string>{"init", "close", "cancel"}));
+
+    // A dialog that takes a key before the dialog manager gets it in OnKeyDown, with the Shift
+    // state of that key's message; Enter and Escape stay the dialog manager's.
+    const std::uint64_t t = m_backend->Now();
+    backend::InputEvent key{backend::EventType::kKeyDown, m_backend->NewestWindow() + 1};
+    key.key = static_cast<int>(VK_TAB);
+    m_backend->Script(key, t + 10);
+    key.shift = true;
+    m_backend->Script(key, t + 20);
+    key.key = static_cast<int>(VK_RETURN);
+    m_backend->Script(key, t + 30);
+    InputAt(t + 40, backend::EventType::kKeyDown, 0, 0, VK_ESCAPE);
+    TabDialog tabs;
+    EXPECT_EQ(tabs.DoModal(), IDCANCEL);
+    EXPECT_EQ(tabs.calls,
+              (std::vector<std::string>{"init", "key 9", "key 9 shift", "ok", "cancel"}));
+    EXPECT_EQ(GetKeyState(static_cast<int>(VK_SHIFT)), 0) << "Escape came without Shift";
 }
 
 TEST_F(DialogTest, EndingInInitTimersAndAMissingTemplate) {

@@ -29,6 +29,35 @@ void RealPosition(Uint32 windowId, int* x, int* y) {
     *y = globalY - top;
 }
 
+// The keys the layer is told of; 0 for any other. The keypad's arrows count as arrows.
+int VirtualKey(SDL_Keycode key) {
+    switch (key) {
+        case SDLK_ESCAPE:
+            return kKeyEscape;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+            return kKeyReturn;
+        case SDLK_TAB:
+            return kKeyTab;
+        case SDLK_SPACE:
+            return kKeySpace;
+        case SDLK_LEFT:
+        case SDLK_KP_4:
+            return kKeyLeft;
+        case SDLK_UP:
+        case SDLK_KP_8:
+            return kKeyUp;
+        case SDLK_RIGHT:
+        case SDLK_KP_6:
+            return kKeyRight;
+        case SDLK_DOWN:
+        case SDLK_KP_2:
+            return kKeyDown;
+        default:
+            return 0;
+    }
+}
+
 }  // namespace
 
 std::optional<InputEvent> TranslateSdlInput(const SDL_Event& e) {
@@ -59,24 +88,20 @@ std::optional<InputEvent> TranslateSdlInput(const SDL_Event& e) {
         case SDL_KEYDOWN:
             event.type = EventType::kKeyDown;
             event.window = static_cast<int>(e.key.windowID);
-            switch (e.key.keysym.sym) {
-                case SDLK_ESCAPE:
-                    event.key = kKeyEscape;
-                    return event;
-                case SDLK_RETURN:
-                case SDLK_KP_ENTER:
-                    event.key = kKeyReturn;
-                    return event;
-                case SDLK_F4:
-                    if ((e.key.keysym.mod & KMOD_ALT) == 0) {
-                        return std::nullopt;
-                    }
-                    event.key = kKeyF4;
-                    event.alt = true;
-                    return event;
-                default:
+            event.shift = (e.key.keysym.mod & KMOD_SHIFT) != 0;
+            if (e.key.keysym.sym == SDLK_F4) {
+                if ((e.key.keysym.mod & KMOD_ALT) == 0) {
                     return std::nullopt;
+                }
+                event.key = kKeyF4;
+                event.alt = true;
+                return event;
             }
+            event.key = VirtualKey(e.key.keysym.sym);
+            if (event.key == 0) {
+                return std::nullopt;
+            }
+            return event;
         case SDL_WINDOWEVENT:
             event.window = static_cast<int>(e.window.windowID);
             switch (e.window.event) {

@@ -5,11 +5,45 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 
 #include "platform/backend/x11/x11_backend_class.h"
 
 namespace backend {
+namespace {
+
+// The keys the layer is told of, by the symbol without modifiers (Shift+Tab is Tab here); 0 for
+// any other. The keypad's arrows count as arrows.
+int VirtualKey(KeySym key) {
+    switch (key) {
+        case XK_Escape:
+            return kKeyEscape;
+        case XK_Return:
+        case XK_KP_Enter:
+            return kKeyReturn;
+        case XK_Tab:
+            return kKeyTab;
+        case XK_space:
+            return kKeySpace;
+        case XK_Left:
+        case XK_KP_Left:
+            return kKeyLeft;
+        case XK_Up:
+        case XK_KP_Up:
+            return kKeyUp;
+        case XK_Right:
+        case XK_KP_Right:
+            return kKeyRight;
+        case XK_Down:
+        case XK_KP_Down:
+            return kKeyDown;
+        default:
+            return 0;
+    }
+}
+
+}  // namespace
 
 std::optional<InputEvent> X11Backend::WaitEvent(int timeoutMs) {
     const auto start = std::chrono::steady_clock::now();
@@ -21,6 +55,9 @@ std::optional<InputEvent> X11Backend::WaitEvent(int timeoutMs) {
                 return event;
             }
         }
+        if (auto key = ControllerKey()) {
+            return key;
+        }
         int left = -1;
         if (timeoutMs >= 0) {
             const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -28,18 +65,45 @@ std::optional<InputEvent> X11Backend::WaitEvent(int timeoutMs) {
                                    .count();
             left = spent >= timeoutMs ? 0 : timeoutMs - static_cast<int>(spent);
         }
-        pollfd fds[] = {{ConnectionNumber(m_display), POLLIN, 0}, {m_wakeRead, POLLIN, 0}};
-        const int ready = poll(fds, 2, left);
+        // A connected controller is looked at again before the caller's time is up.
+        const int controllers = m_controllers.Timeout(Now());
+        const bool forControllers = controllers >= 0 && (left < 0 || controllers < left);
+        pollfd fds[] = {{ConnectionNumber(m_display), POLLIN, 0},
+                        {m_wakeRead, POLLIN, 0},
+                        {m_controllers.Fd(), POLLIN, 0}};
+        const int ready = poll(fds, 3, forControllers ? controllers : left);
         if ((fds[1].revents & POLLIN) != 0) {
             char drain[64];
             while (read(m_wakeRead, drain, sizeof drain) > 0) {
             }
             return std::nullopt;
         }
-        if (ready == 0 || left == 0) {
+        if ((fds[2].revents & POLLIN) != 0) {
+            m_controllers.DevicesChanged(Now());
+        }
+        if ((ready == 0 && !forControllers) || left == 0) {
             return std::nullopt;
         }
     }
+}
+
+std::optional<InputEvent> X11Backend::ControllerKey() {
+    if (m_controllerKeys.empty()) {
+        for (const InputEvent& key : m_controllers.Read(Now())) {
+            m_controllerKeys.push_back(key);
+        }
+    }
+    // The menu's window: the first one shown (a message box blocks in a loop of its own).
+    const auto shown = std::find_if(m_windows.begin(), m_windows.end(),
+                                    [](const auto& w) { return w.second.mapped; });
+    if (m_controllerKeys.empty() || shown == m_windows.end()) {
+        m_controllerKeys.clear();
+        return std::nullopt;
+    }
+    InputEvent key = m_controllerKeys.front();
+    m_controllerKeys.pop_front();
+    key.window = shown->first;
+    return key;
 }
 
 void X11Backend::Wake() {
@@ -107,13 +171,12 @@ std::optional<InputEvent> X11Backend::Translate(XEvent& e) {
             event.type = EventType::kKeyDown;
             event.window = static_cast<int>(e.xkey.window);
             event.time = LocalTime(e.xkey.time);
-            if (key == XK_Escape) {
-                event.key = kKeyEscape;
-            } else if (key == XK_Return || key == XK_KP_Enter) {
-                event.key = kKeyReturn;
-            } else if (key == XK_F4 && (e.xkey.state & Mod1Mask) != 0) {
+            event.shift = (e.xkey.state & ShiftMask) != 0;
+            if (key == XK_F4 && (e.xkey.state & Mod1Mask) != 0) {
                 event.key = kKeyF4;
                 event.alt = true;
+            } else if (const int virtualKey = VirtualKey(key); virtualKey != 0) {
+                event.key = virtualKey;
             } else {
                 return std::nullopt;
             }

@@ -6,10 +6,12 @@
 
 #include <X11/Xlib.h>
 
+#include <deque>
 #include <map>
 #include <memory>
 
 #include "platform/backend/backend.h"
+#include "platform/backend/controller_input.h"
 #include "platform/backend/sound_output.h"
 #include "platform/backend/x11/frame_image.h"
 #include "platform/backend/x11/window_properties.h"
@@ -74,6 +76,8 @@ class X11Backend : public Backend {
     std::optional<InputEvent> Translate(XEvent& e);
     // The manager made the window an icon, or gave it back.
     std::optional<InputEvent> StateChange(const XPropertyEvent& e);
+    // The next key a game controller gave, addressed to the menu's window.
+    std::optional<InputEvent> ControllerKey();
 
     Display* m_display;
     int m_screen;
@@ -86,6 +90,8 @@ class X11Backend : public Backend {
     std::map<int, WindowState> m_windows;
     bool m_monitors;  // the server lists monitors (RandR 1.5)
     LazySoundOutput m_sound;
+    ControllerInput m_controllers;
+    std::deque<InputEvent> m_controllerKeys;  // read, not yet returned
     std::uint32_t m_clockOffset = 0;
     bool m_clockOffsetKnown = false;
 };
