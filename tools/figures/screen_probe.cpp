@@ -6,6 +6,10 @@
 //       moves the pointer (XTEST) from (AWAY_X, AWAY_Y) onto (X, Y), ROUNDS times; for each,
 //       milliseconds until the watched pixel (default X, Y) changes and until it changes again
 //       (on a button: its hovered picture, then its bubble; beside it, the bubble alone)
+//   screen_probe key X Y AWAY_X AWAY_Y ROUNDS
+//       moves the pointer (XTEST) to (AWAY_X, AWAY_Y), which ends any keyboard focus, then
+//       presses Tab, ROUNDS times; for each, milliseconds until pixel (X, Y) changes (the first
+//       button's hovered picture)
 //   screen_probe sound X Y FILE
 //       moves the pointer (XTEST) onto (X, Y); milliseconds until FILE (SDL's disk audio
 //       driver's output) holds a sound, that is a byte that is not silence
@@ -15,6 +19,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -92,6 +97,21 @@ int Hover(Display* display, int x, int y, int awayX, int awayY, int rounds, int 
         std::printf("changed %.2f ms, changed again %.2f ms\n", first, second);
     }
     MovePointer(display, awayX, awayY);
+    return 0;
+}
+
+int TabOnto(Display* display, int x, int y, int awayX, int awayY, int rounds) {
+    const KeyCode tab = XKeysymToKeycode(display, XK_Tab);
+    for (int round = 0; round < rounds; ++round) {
+        MovePointer(display, awayX + round % 2, awayY);
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        const unsigned long normal = PixelAt(display, x, y);
+        const Clock::time_point start = Clock::now();
+        XTestFakeKeyEvent(display, tab, True, 0);
+        XTestFakeKeyEvent(display, tab, False, 0);
+        XFlush(display);
+        std::printf("changed %.2f ms\n", WaitForChange(display, x, y, normal, start, 2000));
+    }
     return 0;
 }
 
@@ -181,6 +201,9 @@ int main(int argc, char** argv) {
         const int y = std::atoi(argv[3]);
         code = Hover(display, x, y, std::atoi(argv[4]), std::atoi(argv[5]), std::atoi(argv[6]),
                      argc == 9 ? std::atoi(argv[7]) : x, argc == 9 ? std::atoi(argv[8]) : y);
+    } else if (argc == 7 && std::strcmp(argv[1], "key") == 0) {
+        code = TabOnto(display, std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]),
+                       std::atoi(argv[5]), std::atoi(argv[6]));
     } else if (argc == 5 && std::strcmp(argv[1], "sound") == 0) {
         code = Sound(display, std::atoi(argv[2]), std::atoi(argv[3]), argv[4]);
     } else if (argc == 8 && std::strcmp(argv[1], "sweep") == 0) {
@@ -190,6 +213,7 @@ int main(int argc, char** argv) {
         (void)std::fprintf(stderr,
                            "usage: screen_probe first-frame X Y PROGRAM [ARGS...]\n"
                            "       screen_probe hover X Y AWAY_X AWAY_Y ROUNDS [WATCH_X WATCH_Y]\n"
+                           "       screen_probe key X Y AWAY_X AWAY_Y ROUNDS\n"
                            "       screen_probe sound X Y FILE\n"
                            "       screen_probe sweep PID X Y W H SECONDS\n");
     }

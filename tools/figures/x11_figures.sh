@@ -7,7 +7,8 @@
 # build/app/menushell; the first also on its SDL backend), rounds taken in turn: milliseconds
 # from starting it until the picture is on screen. Then for each launcher: PSS 1 s after it
 # shows and CPU ticks while idle for 10 s (3 rounds), and CPU per pointer move, sweeping for
-# 10 s; for the first: pointer move to hovered picture and to bubble, and pointer entering a
+# 10 s; for the first: pointer move to hovered picture and to bubble, Tab to the first button's
+# hovered picture, and pointer entering a
 # button to its first hover sound reaching SDL's disk audio driver (0.5 s after the window
 # shows; the sound made 96 kHz stereo 32-bit, so that each of the device's 5 ms buffers fills
 # the driver's 4 KB stdio buffer and is written at once), then CPU ticks over 10 s after that
@@ -88,6 +89,10 @@ awk '{ print $2 }' hover.txt | stats | xargs -0 printf "pointer move to hovered 
 "$probe" hover $((X + 120)) $((Y + 170)) $((X + 300)) $((Y + 400)) "$rounds" \
   $((X + 300)) $((Y + 170)) >bubble.txt
 awk '{ print $2 }' bubble.txt | stats | xargs -0 printf "pointer move to bubble: %s ms\n"
+# Tab onto the Read me button, the pointer on the background (no window manager: the keyboard
+# goes where the pointer is).
+"$probe" key $((X + 120)) $((Y + 170)) $((X + 300)) $((Y + 400)) "$rounds" >key.txt
+awk '{ print $2 }' key.txt | stats | xargs -0 printf "key press to hovered picture: %s ms\n"
 stop
 
 sox -n -r 96000 -c 2 -b 32 -e signed-integer shellmedia/over.wav synth 0.3 sine 440 vol 0.5
