@@ -5,7 +5,7 @@
 
 namespace backend {
 
-InputEvent KeyPress(int key, std::uint64_t now) {
+InputEvent PressedKey(int key, std::uint64_t now) {
     InputEvent event;
     event.type = EventType::kKeyDown;
     event.key = key;
@@ -35,7 +35,7 @@ void ControllerKeys::Hold(int arrow, std::uint64_t now, std::vector<InputEvent>*
     }
     m_arrow = arrow;
     if (arrow != 0) {
-        out->push_back(KeyPress(arrow, now));
+        out->push_back(PressedKey(arrow, now));
         m_due = now + kRepeatDelayMs;
     }
 }
@@ -43,7 +43,7 @@ void ControllerKeys::Hold(int arrow, std::uint64_t now, std::vector<InputEvent>*
 void ControllerKeys::Repeat(std::uint64_t now, std::vector<InputEvent>* out) {
     // A loop that woke late catches up with one key, not a burst.
     if (m_arrow != 0 && now >= m_due) {
-        out->push_back(KeyPress(m_arrow, now));
+        out->push_back(PressedKey(m_arrow, now));
         m_due = now + kRepeatIntervalMs;
     }
 }

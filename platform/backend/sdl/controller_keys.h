@@ -37,7 +37,7 @@ class ControllerKeys {
     std::uint64_t m_due = 0;
 };
 
-// A key pressed at `now`.
-InputEvent KeyPress(int key, std::uint64_t now);
+// A key pressed at `now` (not KeyPress: X11 headers, which SDL_syswm.h brings, define that).
+InputEvent PressedKey(int key, std::uint64_t now);
 
 }  // namespace backend

@@ -6,10 +6,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <deque>
 #include <map>
 
 #include "platform/backend/process.h"
 #include "platform/backend/sdl/sdl_compat.h"
+#include "platform/backend/sdl/sdl_controllers.h"
 #include "platform/backend/sdl/sdl_events.h"
 #include "platform/backend/sdl/sdl_sound.h"
 #include "platform/backend/x11_common/frame_extents.h"
@@ -17,6 +19,10 @@
 
 namespace backend {
 namespace {
+
+// SDL looks for a newly plugged controller only when its events are pumped, and a wait for X or
+// Wayland events alone does not: while none is connected, the wait wakes this often for it.
+constexpr int kLookForControllerMs = 1000;
 
 struct SurfaceDeleter {
     void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
@@ -35,6 +41,7 @@ class SdlBackend : public Backend {
     SdlBackend() : m_wakeEvent(SDL_RegisterEvents(1)) {}
 
     ~SdlBackend() override {
+        m_controllers.reset();
         for (auto& [cursor, sdl] : m_cursors) {
             SDL_FreeCursor(sdl);
         }
@@ -132,6 +139,9 @@ class SdlBackend : public Backend {
     std::optional<InputEvent> WaitEvent(int timeoutMs) override {
         const Uint64 start = SdlMilliseconds();
         for (;;) {
+            if (auto key = ControllerKey()) {
+                return key;
+            }
             int left = -1;
             if (timeoutMs >= 0) {
                 const Uint64 spent = SdlMilliseconds() - start;
@@ -139,15 +149,30 @@ class SdlBackend : public Backend {
                            ? 0
                            : timeoutMs - static_cast<int>(spent);
             }
+            // The controllers are looked at again before the caller's time is up.
+            int controllers = m_controllers->Timeout(Now());
+            if (controllers < 0) {
+                controllers = kLookForControllerMs;
+            }
+            const bool forControllers = left < 0 || controllers < left;
+            const int wait = forControllers ? controllers : left;
             SDL_Event e;
-            const int got = left < 0    ? SDL_WaitEvent(&e)
-                            : left == 0 ? SDL_PollEvent(&e)
-                                        : SDL_WaitEventTimeout(&e, left);
+            const int got = wait < 0    ? SDL_WaitEvent(&e)
+                            : wait == 0 ? SDL_PollEvent(&e)
+                                        : SDL_WaitEventTimeout(&e, wait);
             if (got == 0) {
+                if (forControllers) {
+                    continue;
+                }
                 return std::nullopt;
             }
             if (e.type == m_wakeEvent) {
                 return std::nullopt;
+            }
+            if (SdlControllers::Ours(e)) {
+                // Taken from the queue here, so Read's own look at it cannot see it again.
+                m_controllers->Take(e, Now());
+                continue;
             }
             if (auto event = Translate(e)) {
                 return event;
@@ -248,6 +273,38 @@ class SdlBackend : public Backend {
         bool frameAsked = false;  // the manager was asked once already
     };
 
+    // The next key a controller gave, addressed to the window with the keyboard, or else to the
+    // first one shown (a message box blocks in a loop of its own).
+    std::optional<InputEvent> ControllerKey() {
+        if (m_controllerKeys.empty()) {
+            for (const InputEvent& key : m_controllers->Read(Now())) {
+                m_controllerKeys.push_back(key);
+            }
+        }
+        if (m_controllerKeys.empty()) {
+            return std::nullopt;
+        }
+        int target = 0;
+        SDL_Window* focus = SDL_GetKeyboardFocus();
+        for (const auto& [id, window] : m_windows) {
+            if (window.sdl == focus) {
+                target = id;
+                break;
+            }
+            if (target == 0 && (SDL_GetWindowFlags(window.sdl) & SDL_WINDOW_SHOWN) != 0) {
+                target = id;
+            }
+        }
+        if (target == 0) {
+            m_controllerKeys.clear();
+            return std::nullopt;
+        }
+        InputEvent key = m_controllerKeys.front();
+        m_controllerKeys.pop_front();
+        key.window = target;
+        return key;
+    }
+
     SDL_Window* Find(int window) {
         const auto it = m_windows.find(window);
         return it == m_windows.end() ? nullptr : it->second.sdl;
@@ -279,6 +336,10 @@ class SdlBackend : public Backend {
     std::map<int, WindowState> m_windows;
     std::map<const Cursor*, SDL_Cursor*> m_cursors;
     std::unique_ptr<SdlSound> m_sound;  // opened on the first sound
+    // Started with the backend, not at the first controller: without one SDL's game-controller
+    // subsystem starts in about a millisecond, and only it can tell that one was plugged in.
+    std::unique_ptr<SdlControllers> m_controllers = std::make_unique<SdlControllers>();
+    std::deque<InputEvent> m_controllerKeys;  // read, not yet given
 };
 
 }  // namespace

@@ -25,6 +25,9 @@ int ArrowOf(SDL_GameController* c) {
 SdlControllers::SdlControllers() {
     // Ctrl+C and SIGTERM stay the launcher's: SDL would turn them into SDL_QUIT events.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // SDL drops a controller's events while it has windows and none of them has the keyboard;
+    // the menu takes them as it does under X11, where SDL has no windows.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     m_started = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
 }
 
@@ -37,7 +40,17 @@ SdlControllers::~SdlControllers() {
     }
 }
 
-void SdlControllers::Take(const SDL_Event& e, std::uint64_t now, std::vector<InputEvent>* out) {
+bool SdlControllers::Ours(const SDL_Event& e) {
+    return e.type >= SDL_CONTROLLERAXISMOTION && e.type <= SDL_CONTROLLERDEVICEREMAPPED;
+}
+
+void SdlControllers::Take(const SDL_Event& e, std::uint64_t now) {
+    if (m_started && Ours(e)) {
+        Apply(e, now, &m_taken);
+    }
+}
+
+void SdlControllers::Apply(const SDL_Event& e, std::uint64_t now, std::vector<InputEvent>* out) {
     switch (e.type) {
         case SDL_CONTROLLERDEVICEADDED:
             if (SDL_GameController* c = SDL_GameControllerOpen(e.cdevice.which)) {
@@ -61,10 +74,10 @@ void SdlControllers::Take(const SDL_Event& e, std::uint64_t now, std::vector<Inp
     }
     Pad& pad = it->second;
     if (e.type == SDL_CONTROLLERBUTTONDOWN && e.cbutton.button == SDL_CONTROLLER_BUTTON_A) {
-        out->push_back(KeyPress(kKeyReturn, now));
+        out->push_back(PressedKey(kKeyReturn, now));
     } else if (e.type == SDL_CONTROLLERBUTTONDOWN &&
                e.cbutton.button == SDL_CONTROLLER_BUTTON_BACK) {
-        out->push_back(KeyPress(kKeyEscape, now));
+        out->push_back(PressedKey(kKeyEscape, now));
     } else {
         pad.keys.Hold(ArrowOf(pad.controller), now, out);
     }
@@ -72,16 +85,18 @@ void SdlControllers::Take(const SDL_Event& e, std::uint64_t now, std::vector<Inp
 
 std::vector<InputEvent> SdlControllers::Read(std::uint64_t now) {
     std::vector<InputEvent> out;
+    out.swap(m_taken);
     if (!m_started) {
         return out;
     }
     SDL_PumpEvents();
     SDL_Event events[32];
     int n = 0;
+    // The range of Ours.
     while ((n = SDL_PeepEvents(events, 32, SDL_GETEVENT, SDL_CONTROLLERAXISMOTION,
                                SDL_CONTROLLERDEVICEREMAPPED)) > 0) {
         for (int i = 0; i < n; ++i) {
-            Take(events[i], now, &out);
+            Apply(events[i], now, &out);
         }
     }
     // What the joysticks said in their own terms is said again above, where it matters.
@@ -93,6 +108,9 @@ std::vector<InputEvent> SdlControllers::Read(std::uint64_t now) {
 }
 
 int SdlControllers::Timeout(std::uint64_t now) {
+    if (!m_taken.empty()) {
+        return 0;
+    }
     if (m_pads.empty()) {
         return -1;
     }

@@ -6,6 +6,7 @@
 #include <SDL.h>
 
 #include <map>
+#include <vector>
 
 #include "platform/backend/controllers.h"
 #include "platform/backend/sdl/controller_keys.h"
@@ -22,15 +23,21 @@ class SdlControllers : public Controllers {
     std::vector<InputEvent> Read(std::uint64_t now) override;
     int Timeout(std::uint64_t now) override;
 
+    // For a backend whose own loop takes SDL's events: one of the controllers' events it took
+    // (Ours says which), whose keys the next Read gives before any others.
+    static bool Ours(const SDL_Event& e);
+    void Take(const SDL_Event& e, std::uint64_t now);
+
   private:
     struct Pad {
         SDL_GameController* controller = nullptr;
         ControllerKeys keys;
     };
-    void Take(const SDL_Event& e, std::uint64_t now, std::vector<InputEvent>* out);
+    void Apply(const SDL_Event& e, std::uint64_t now, std::vector<InputEvent>* out);
 
     bool m_started = false;
     std::map<SDL_JoystickID, Pad> m_pads;
+    std::vector<InputEvent> m_taken;  // keys of the events Take was given, for the next Read
 };
 
 }  // namespace backend
