@@ -12,10 +12,10 @@
 namespace backend {
 namespace {
 
-// The rows and columns where `frame` differs from what `image` holds; empty when none. The image
-// holds the last frame's words as they were, so equal rows compare as bytes (the quick part:
-// most rows of a menu stay as they were from one frame to the next).
-Rect Changed(const XImage& image, const Image& frame) {
+// The rows and columns where `frame` differs from the last one, whose rows start `stride` bytes
+// apart at `last`; empty when none. Equal rows compare as bytes (the quick part: most rows of a
+// menu stay as they were from one frame to the next).
+Rect Changed(const char* last, std::size_t stride, const Image& frame) {
     int top = frame.height;
     int bottom = -1;
     int left = frame.width;
@@ -23,8 +23,8 @@ Rect Changed(const XImage& image, const Image& frame) {
     const auto rowBytes = static_cast<std::size_t>(frame.width) * 4;
     for (int y = 0; y < frame.height; ++y) {
         const std::uint32_t* now = &frame.pixels[static_cast<std::size_t>(y) * frame.width];
-        const auto* was = reinterpret_cast<const std::uint32_t*>(
-            image.data + static_cast<std::size_t>(y) * image.bytes_per_line);
+        const auto* was =
+            reinterpret_cast<const std::uint32_t*>(last + static_cast<std::size_t>(y) * stride);
         if (std::memcmp(now, was, rowBytes) == 0) {
             continue;
         }
@@ -87,8 +87,8 @@ bool FitsFrames(Display* display, Visual* visual, int depth) {
     return fits;
 }
 
-FrameImage::FrameImage(Display* display, Visual* visual, int depth)
-    : m_display(display), m_visual(visual), m_depth(depth) {}
+FrameImage::FrameImage(Display* display, Visual* visual, int depth, int scale)
+    : m_display(display), m_visual(visual), m_depth(depth), m_scale(scale) {}
 
 FrameImage::~FrameImage() {
     Release();
@@ -161,24 +161,51 @@ void FrameImage::Present(Window window, GC gc, const Image& frame) {
         frame.pixels.size() < static_cast<std::size_t>(frame.width) * frame.height) {
         return;
     }
+    const int k = m_scale;
     Rect changed{0, 0, frame.width, frame.height};
-    if (m_image == nullptr || m_image->width != frame.width || m_image->height != frame.height) {
-        if (!Allocate(frame.width, frame.height)) {
+    if (m_image == nullptr || m_image->width != frame.width * k ||
+        m_image->height != frame.height * k) {
+        if (!Allocate(frame.width * k, frame.height * k)) {
             return;
         }
     } else {
-        changed = Changed(*m_image, frame);
+        changed = k == 1 ? Changed(m_image->data, static_cast<std::size_t>(m_image->bytes_per_line),
+                                   frame)
+                         : Changed(reinterpret_cast<const char*>(m_last.data()),
+                                   static_cast<std::size_t>(frame.width) * 4, frame);
         if (changed.width == 0) {
             return;
         }
     }
-    for (int y = changed.y; y < changed.y + changed.height; ++y) {
-        std::memcpy(m_image->data + static_cast<std::size_t>(y) * m_image->bytes_per_line +
-                        static_cast<std::size_t>(changed.x) * 4,
-                    &frame.pixels[static_cast<std::size_t>(y) * frame.width + changed.x],
-                    static_cast<std::size_t>(changed.width) * 4);
+    Copy(frame, changed);
+    Put(window, gc, {changed.x * k, changed.y * k, changed.width * k, changed.height * k});
+}
+
+void FrameImage::Copy(const Image& frame, const Rect& changed) {
+    const int k = m_scale;
+    const auto bytes = static_cast<std::size_t>(changed.width) * 4;
+    if (k > 1) {
+        m_last.resize(frame.pixels.size());
     }
-    Put(window, gc, changed);
+    for (int y = changed.y; y < changed.y + changed.height; ++y) {
+        const std::uint32_t* from =
+            &frame.pixels[static_cast<std::size_t>(y) * frame.width + changed.x];
+        char* row = m_image->data + static_cast<std::size_t>(y) * k * m_image->bytes_per_line +
+                    static_cast<std::size_t>(changed.x) * k * 4;
+        if (k == 1) {
+            std::memcpy(row, from, bytes);
+            continue;
+        }
+        std::memcpy(&m_last[static_cast<std::size_t>(y) * frame.width + changed.x], from, bytes);
+        auto* to = reinterpret_cast<std::uint32_t*>(row);
+        for (int x = 0; x < changed.width; ++x) {
+            std::fill_n(to + static_cast<std::ptrdiff_t>(x) * k, k, from[x]);
+        }
+        for (int copy = 1; copy < k; ++copy) {
+            std::memcpy(row + static_cast<std::size_t>(copy) * m_image->bytes_per_line, row,
+                        bytes * k);
+        }
+    }
 }
 
 bool FrameImage::Repaint(Window window, GC gc, const Rect& area) {

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: MIT
 // A window's picture on the X server's side: the last frame in an image shared with the server
 // (MIT-SHM) where it offers that, else sent through the connection. Presenting a new frame
-// converts and sends only the rectangle that changed.
+// converts and sends only the rectangle that changed, enlarged by the window's whole factor.
 #pragma once
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XShm.h>
+
+#include <cstdint>
+#include <vector>
 
 #include "platform/backend/backend.h"
 
@@ -13,25 +16,30 @@ namespace backend {
 
 class FrameImage {
   public:
-    FrameImage(Display* display, Visual* visual, int depth);
+    FrameImage(Display* display, Visual* visual, int depth, int scale);
     ~FrameImage();
     FrameImage(const FrameImage&) = delete;
     FrameImage& operator=(const FrameImage&) = delete;
 
     // Shows `frame` in `window`, sending what differs from the last frame.
     void Present(Window window, GC gc, const Image& frame);
-    // Sends the part of the last frame the server lost (an Expose); false when there is no
-    // frame yet.
+    // Sends the part of the last frame the server lost (an Expose, in the window's pixels);
+    // false when there is no frame yet.
     bool Repaint(Window window, GC gc, const Rect& area);
 
   private:
     bool Allocate(int width, int height);
     void Release();
     void Put(Window window, GC gc, const Rect& area);
+    // Writes the `changed` part of `frame` into the image, enlarged.
+    void Copy(const Image& frame, const Rect& changed);
 
     Display* m_display;
     Visual* m_visual;
     int m_depth;
+    int m_scale;
+    // Enlarged, the image no longer holds the last frame as it was: this copy does.
+    std::vector<std::uint32_t> m_last;
     XImage* m_image = nullptr;
     XShmSegmentInfo m_shm{};
     bool m_shared = false;

@@ -78,7 +78,7 @@ int X11Backend::OpenWindow(const std::string& titleUtf8, const Rect& layerRect) 
     state.window = window;
     state.gc = XCreateGC(m_display, window, 0, nullptr);
     state.image = std::make_unique<FrameImage>(m_display, DefaultVisual(m_display, m_screen),
-                                               DefaultDepth(m_display, m_screen));
+                                               DefaultDepth(m_display, m_screen), Scale());
     return static_cast<int>(window);
 }
 
@@ -177,7 +177,11 @@ Margins X11Backend::FrameExtents(int window) {
         state->frameAsked = true;
         RequestFrameExtents(m_display, state->window, &state->frame);
     }
-    return state->frame;
+    // In the program's pixels, rounded up so that the client area stays inside its window.
+    const int k = Scale();
+    const auto shrink = [k](int v) { return (v + k - 1) / k; };
+    return {shrink(state->frame.left), shrink(state->frame.top), shrink(state->frame.right),
+            shrink(state->frame.bottom)};
 }
 
 void X11Backend::ShowMessageBox(const std::string& captionUtf8, const std::string& textUtf8) {
