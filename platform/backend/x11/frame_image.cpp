@@ -12,10 +12,10 @@
 namespace backend {
 namespace {
 
-// The rows and columns where `frame` differs from the last one, whose rows start `stride` bytes
-// apart at `last`; empty when none. Equal rows compare as bytes (the quick part: most rows of a
-// menu stay as they were from one frame to the next).
-Rect Changed(const char* last, std::size_t stride, const Image& frame) {
+// The rows and columns where `frame` differs from what `image` holds; empty when none. The image
+// holds the last frame's words as they were, so equal rows compare as bytes (the quick part:
+// most rows of a menu stay as they were from one frame to the next).
+Rect Changed(const XImage& image, const Image& frame) {
     int top = frame.height;
     int bottom = -1;
     int left = frame.width;
@@ -23,8 +23,8 @@ Rect Changed(const char* last, std::size_t stride, const Image& frame) {
     const auto rowBytes = static_cast<std::size_t>(frame.width) * 4;
     for (int y = 0; y < frame.height; ++y) {
         const std::uint32_t* now = &frame.pixels[static_cast<std::size_t>(y) * frame.width];
-        const auto* was =
-            reinterpret_cast<const std::uint32_t*>(last + static_cast<std::size_t>(y) * stride);
+        const auto* was = reinterpret_cast<const std::uint32_t*>(
+            image.data + static_cast<std::size_t>(y) * image.bytes_per_line);
         if (std::memcmp(now, was, rowBytes) == 0) {
             continue;
         }
@@ -95,6 +95,7 @@ FrameImage::~FrameImage() {
 }
 
 void FrameImage::Release() {
+    m_enlarger.reset();
     if (m_image == nullptr) {
         return;
     }
@@ -161,51 +162,28 @@ void FrameImage::Present(Window window, GC gc, const Image& frame) {
         frame.pixels.size() < static_cast<std::size_t>(frame.width) * frame.height) {
         return;
     }
-    const int k = m_scale;
     Rect changed{0, 0, frame.width, frame.height};
-    if (m_image == nullptr || m_image->width != frame.width * k ||
-        m_image->height != frame.height * k) {
-        if (!Allocate(frame.width * k, frame.height * k)) {
+    if (m_image == nullptr || m_image->width != frame.width || m_image->height != frame.height) {
+        if (!Allocate(frame.width, frame.height)) {
             return;
         }
     } else {
-        changed = k == 1 ? Changed(m_image->data, static_cast<std::size_t>(m_image->bytes_per_line),
-                                   frame)
-                         : Changed(reinterpret_cast<const char*>(m_last.data()),
-                                   static_cast<std::size_t>(frame.width) * 4, frame);
+        changed = Changed(*m_image, frame);
         if (changed.width == 0) {
             return;
         }
     }
-    Copy(frame, changed);
-    Put(window, gc, {changed.x * k, changed.y * k, changed.width * k, changed.height * k});
-}
-
-void FrameImage::Copy(const Image& frame, const Rect& changed) {
-    const int k = m_scale;
-    const auto bytes = static_cast<std::size_t>(changed.width) * 4;
-    if (k > 1) {
-        m_last.resize(frame.pixels.size());
-    }
     for (int y = changed.y; y < changed.y + changed.height; ++y) {
-        const std::uint32_t* from =
-            &frame.pixels[static_cast<std::size_t>(y) * frame.width + changed.x];
-        char* row = m_image->data + static_cast<std::size_t>(y) * k * m_image->bytes_per_line +
-                    static_cast<std::size_t>(changed.x) * k * 4;
-        if (k == 1) {
-            std::memcpy(row, from, bytes);
-            continue;
-        }
-        std::memcpy(&m_last[static_cast<std::size_t>(y) * frame.width + changed.x], from, bytes);
-        auto* to = reinterpret_cast<std::uint32_t*>(row);
-        for (int x = 0; x < changed.width; ++x) {
-            std::fill_n(to + static_cast<std::ptrdiff_t>(x) * k, k, from[x]);
-        }
-        for (int copy = 1; copy < k; ++copy) {
-            std::memcpy(row + static_cast<std::size_t>(copy) * m_image->bytes_per_line, row,
-                        bytes * k);
-        }
+        std::memcpy(m_image->data + static_cast<std::size_t>(y) * m_image->bytes_per_line +
+                        static_cast<std::size_t>(changed.x) * 4,
+                    &frame.pixels[static_cast<std::size_t>(y) * frame.width + changed.x],
+                    static_cast<std::size_t>(changed.width) * 4);
     }
+    if (m_scale > 1 && m_enlarger == nullptr) {
+        m_enlarger = std::make_unique<Enlarger>(m_display, window, m_visual, m_depth, m_scale,
+                                                frame.width, frame.height);
+    }
+    Put(window, gc, changed);
 }
 
 bool FrameImage::Repaint(Window window, GC gc, const Rect& area) {
@@ -214,9 +192,15 @@ bool FrameImage::Repaint(Window window, GC gc, const Rect& area) {
     }
     const int x = std::max(0, area.x);
     const int y = std::max(0, area.y);
-    const int right = std::min(m_image->width, area.x + area.width);
-    const int bottom = std::min(m_image->height, area.y + area.height);
-    if (right > x && bottom > y) {
+    const int right = std::min(m_image->width * m_scale, area.x + area.width);
+    const int bottom = std::min(m_image->height * m_scale, area.y + area.height);
+    if (right <= x || bottom <= y) {
+        return true;
+    }
+    if (m_enlarger != nullptr) {
+        m_enlarger->Show({x, y, right - x, bottom - y});
+        XFlush(m_display);
+    } else {
         Put(window, gc, {x, y, right - x, bottom - y});
     }
     return true;
@@ -225,12 +209,20 @@ bool FrameImage::Repaint(Window window, GC gc, const Rect& area) {
 void FrameImage::Put(Window window, GC gc, const Rect& area) {
     const auto w = static_cast<unsigned>(area.width);
     const auto h = static_cast<unsigned>(area.height);
+    const Drawable to = m_enlarger != nullptr ? m_enlarger->Frame() : window;
     if (m_shared) {
-        XShmPutImage(m_display, window, gc, m_image, area.x, area.y, area.x, area.y, w, h, False);
+        XShmPutImage(m_display, to, gc, m_image, area.x, area.y, area.x, area.y, w, h, False);
+    } else {
+        XPutImage(m_display, to, gc, m_image, area.x, area.y, area.x, area.y, w, h);
+    }
+    if (m_enlarger != nullptr) {
+        const int k = m_scale;
+        m_enlarger->Show({area.x * k, area.y * k, area.width * k, area.height * k});
+    }
+    if (m_shared) {
         // The server reads the shared image later; the next frame must not write it before.
         XSync(m_display, False);
     } else {
-        XPutImage(m_display, window, gc, m_image, area.x, area.y, area.x, area.y, w, h);
         XFlush(m_display);
     }
 }

@@ -1,21 +1,22 @@
 // SPDX-License-Identifier: MIT
 // A window's picture on the X server's side: the last frame in an image shared with the server
 // (MIT-SHM) where it offers that, else sent through the connection. Presenting a new frame
-// converts and sends only the rectangle that changed, enlarged by the window's whole factor.
+// converts and sends only the rectangle that changed. At a factor above 1 the server enlarges it.
 #pragma once
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XShm.h>
 
-#include <cstdint>
-#include <vector>
+#include <memory>
 
 #include "platform/backend/backend.h"
+#include "platform/backend/x11/enlarger.h"
 
 namespace backend {
 
 class FrameImage {
   public:
+    // `scale` above 1 needs CanEnlarge.
     FrameImage(Display* display, Visual* visual, int depth, int scale);
     ~FrameImage();
     FrameImage(const FrameImage&) = delete;
@@ -31,15 +32,12 @@ class FrameImage {
     bool Allocate(int width, int height);
     void Release();
     void Put(Window window, GC gc, const Rect& area);
-    // Writes the `changed` part of `frame` into the image, enlarged.
-    void Copy(const Image& frame, const Rect& changed);
 
     Display* m_display;
     Visual* m_visual;
     int m_depth;
     int m_scale;
-    // Enlarged, the image no longer holds the last frame as it was: this copy does.
-    std::vector<std::uint32_t> m_last;
+    std::unique_ptr<Enlarger> m_enlarger;  // at a factor above 1, for the image's size
     XImage* m_image = nullptr;
     XShmSegmentInfo m_shm{};
     bool m_shared = false;

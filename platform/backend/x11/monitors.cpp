@@ -4,8 +4,11 @@
 #include <X11/extensions/Xrandr.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 
 #include "platform/backend/scale.h"
+#include "platform/backend/x11/enlarger.h"
 #include "platform/backend/x11/x11_backend_class.h"
 
 namespace backend {
@@ -57,6 +60,11 @@ int X11Backend::Scale() {
         const Rect primary = Monitors().front();
         m_scale = ScaleFromEnvironment(XResourceManagerString(m_display), primary,
                                        WorkAreaOnRoot(primary));
+        if (m_scale > 1 && !CanEnlarge(m_display)) {
+            (void)std::fprintf(stderr, "%s: the X server cannot enlarge (no RENDER): scale 1\n",
+                               program_invocation_short_name);
+            m_scale = 1;
+        }
     }
     return m_scale;
 }
