@@ -93,8 +93,9 @@ stop
 menu false
 at MENUSHELL_SCALE=3 -- 320,60,1280,960
 at MENUSHELL_SCALE=1.5 -- 640,300,640,480
-[[ $(wc -l <stderr.txt) == 1 ]] && grep -q 'MENUSHELL_SCALE=1.5 ' stderr.txt ||
-  { echo "FAIL: bad value reported as:"; cat stderr.txt; exit 1; }
+if [[ $(wc -l <stderr.txt) != 1 ]] || ! grep -q 'MENUSHELL_SCALE=1.5 ' stderr.txt; then
+  echo "FAIL: bad value reported as:"; cat stderr.txt; exit 1
+fi
 
 # The desktop's setting: GDK_SCALE, else Xft.dpi; MENUSHELL_SCALE over both.
 at GDK_SCALE=2 -- 320,60,1280,960
