@@ -101,10 +101,15 @@ Image Enlarge(const Image& image, int factor) {
     big.width = image.width * factor;
     big.height = image.height * factor;
     big.pixels.resize(static_cast<std::size_t>(big.width) * big.height);
-    for (int y = 0; y < big.height; ++y) {
-        for (int x = 0; x < big.width; ++x) {
-            big.pixels[static_cast<std::size_t>(y) * big.width + x] =
-                image.pixels[static_cast<std::size_t>(y / factor) * image.width + x / factor];
+    auto to = big.pixels.begin();
+    for (int y = 0; y < image.height; ++y) {
+        const auto row = to;
+        for (int x = 0; x < image.width; ++x) {
+            to = std::fill_n(to, factor,
+                             image.pixels[static_cast<std::size_t>(y) * image.width + x]);
+        }
+        for (int copy = 1; copy < factor; ++copy) {
+            to = std::copy(row, row + big.width, to);
         }
     }
     return big;

@@ -48,4 +48,11 @@ inline int Shrink(int v, int factor) {
     return v >= 0 ? v / factor : -((-v + factor - 1) / factor);
 }
 
+// A frame's margins in the program's pixels, rounded up so that the client area stays inside
+// its window.
+inline Margins Shrink(const Margins& m, int factor) {
+    const auto up = [factor](int v) { return (v + factor - 1) / factor; };
+    return {up(m.left), up(m.top), up(m.right), up(m.bottom)};
+}
+
 }  // namespace backend

@@ -3,7 +3,8 @@
 # The menu shown at a whole factor on a 1920 x 1080 screen: each picture pixel a square of the
 # screen's (the unscaled frame enlarged), the pointer reaching the button it is over in the
 # menu's own coordinates, the cursor grown with it; MENUSHELL_SCALE, "fit", the desktop's
-# Xft.dpi, a factor that does not fit, and a bad value.
+# GDK_SCALE and Xft.dpi, a factor that does not fit, and a bad value. On either backend
+# (MENUSHELL_BACKEND).
 set -euo pipefail
 launcher=$(realpath "$1")
 probe=$(realpath "$2")
@@ -97,9 +98,12 @@ if [[ $(wc -l <stderr.txt) != 1 ]] || ! grep -q 'MENUSHELL_SCALE=1.5 ' stderr.tx
   echo "FAIL: bad value reported as:"; cat stderr.txt; exit 1
 fi
 
-# The desktop's setting: GDK_SCALE, else Xft.dpi; MENUSHELL_SCALE over both.
+# The desktop's setting: GDK_SCALE, else Xft.dpi (X resources, which SDL does not offer);
+# MENUSHELL_SCALE over both.
 at GDK_SCALE=2 -- 320,60,1280,960
-echo 'Xft.dpi: 192' | xrdb -merge
-at -- 320,60,1280,960
-at MENUSHELL_SCALE=1 -- 640,300,640,480
+if [[ ${MENUSHELL_BACKEND:-x11} == x11 ]]; then
+  echo 'Xft.dpi: 192' | xrdb -merge
+  at -- 320,60,1280,960
+  at MENUSHELL_SCALE=1 -- 640,300,640,480
+fi
 echo "scale end to end: passed"

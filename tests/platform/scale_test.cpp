@@ -75,6 +75,18 @@ TEST(ScaleTest, SettingsAndWhatFits) {
     EXPECT_EQ(Chosen("fit", 1, Rect{0, 0, 800, 400}, Rect{0, 0, 800, 400}), 1);
     EXPECT_EQ(Chosen("fit", 1, Rect{0, 0, 100000, 100000}, Rect{0, 0, 100000, 100000}),
               backend::kMaxScale);
+
+    // Back in the program's pixels: a pointer one screen pixel left of the window is left of
+    // it, and a frame keeps the client area inside its window.
+    EXPECT_EQ(backend::Shrink(-1, 2), -1);
+    EXPECT_EQ(backend::Shrink(-2, 2), -1);
+    EXPECT_EQ(backend::Shrink(-3, 2), -2);
+    EXPECT_EQ(backend::Shrink(3, 2), 1);
+    const backend::Margins frame = backend::Shrink(backend::Margins{1, 29, 2, 0}, 2);
+    EXPECT_EQ(frame.left, 1);
+    EXPECT_EQ(frame.top, 15);
+    EXPECT_EQ(frame.right, 1);
+    EXPECT_EQ(frame.bottom, 0);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <map>
 
 #include "platform/backend/process.h"
+#include "platform/backend/scale.h"
 #include "platform/backend/sdl/sdl_compat.h"
 #include "platform/backend/sdl/sdl_events.h"
 #include "platform/backend/sdl/sdl_sound.h"
@@ -45,7 +46,8 @@ class SdlBackend : public Backend {
         SDL_Quit();
     }
 
-    int OpenWindow(const std::string& titleUtf8, const Rect& r) override {
+    int OpenWindow(const std::string& titleUtf8, const Rect& layerRect) override {
+        const Rect r = ToScreen(layerRect);
         SDL_Window* sdl = SDL_CreateWindow(titleUtf8.c_str(), r.x, r.y, std::max(1, r.width),
                                            std::max(1, r.height), SDL_WINDOW_HIDDEN);
         if (sdl == nullptr) {
@@ -78,7 +80,8 @@ class SdlBackend : public Backend {
         return index < 0 ? 0 : index;
     }
 
-    void PlaceWindow(int window, const Rect& r, Placement placement) override {
+    void PlaceWindow(int window, const Rect& layerRect, Placement placement) override {
+        const Rect r = ToScreen(layerRect);
         SDL_Window* sdl = Find(window);
         if (sdl == nullptr) {
             return;
@@ -125,7 +128,8 @@ class SdlBackend : public Backend {
         if (it == m_windows.end()) {
             return;
         }
-        it->second.last = frame;
+        // SDL's own stretching is no promise of nearest pixels: the frame is enlarged here.
+        it->second.last = Scale() == 1 ? frame : Enlarge(frame, Scale());
         Show(it->second);
     }
 
@@ -169,19 +173,19 @@ class SdlBackend : public Backend {
     Rect Screen() override {
         SDL_Rect r{0, 0, 640, 480};
         SDL_GetDisplayBounds(0, &r);
-        return {r.x, r.y, r.w, r.h};
+        return ToLayer(r);
     }
 
     Rect Monitor(int window) override {
         SDL_Rect r{0, 0, 640, 480};
         SDL_GetDisplayBounds(DisplayOf(window), &r);
-        return {r.x, r.y, r.w, r.h};
+        return ToLayer(r);
     }
 
     Rect WorkArea(int window) override {
         SDL_Rect r{0, 0, 640, 480};
         SDL_GetDisplayUsableBounds(DisplayOf(window), &r);
-        return {r.x, r.y, r.w, r.h};
+        return ToLayer(r);
     }
 
     Margins FrameExtents(int window) override {
@@ -203,7 +207,7 @@ class SdlBackend : public Backend {
                 SDL_PumpEvents();  // SDL learns the frame too, and places the window by it
             }
         }
-        return state.frame;
+        return Shrink(state.frame, Scale());
     }
 
     void SetCursor(const Cursor* cursor) override {
@@ -213,8 +217,10 @@ class SdlBackend : public Backend {
         }
         SDL_Cursor*& sdl = m_cursors[cursor];
         if (sdl == nullptr) {
-            const SurfacePtr surface = Wrap(cursor->image);
-            sdl = surface ? SDL_CreateColorCursor(surface.get(), cursor->hotX, cursor->hotY)
+            const int k = Scale();
+            const Image image = k == 1 ? cursor->image : Enlarge(cursor->image, k);
+            const SurfacePtr surface = Wrap(image);
+            sdl = surface ? SDL_CreateColorCursor(surface.get(), cursor->hotX * k, cursor->hotY * k)
                           : nullptr;
         }
         if (sdl != nullptr) {
@@ -248,6 +254,29 @@ class SdlBackend : public Backend {
         bool frameAsked = false;  // the manager was asked once already
     };
 
+    // The factor windows are shown at, chosen on first use; SDL offers no X resources.
+    int Scale() {
+        if (m_scale == 0) {
+            SDL_Rect monitor{0, 0, 640, 480};
+            SDL_GetDisplayBounds(0, &monitor);
+            SDL_Rect work = monitor;
+            SDL_GetDisplayUsableBounds(0, &work);
+            m_scale = ScaleFromEnvironment(nullptr, {monitor.x, monitor.y, monitor.w, monitor.h},
+                                           {work.x, work.y, work.w, work.h});
+        }
+        return m_scale;
+    }
+
+    Rect ToLayer(const SDL_Rect& r) {
+        const int k = Scale();
+        return {Shrink(r.x, k), Shrink(r.y, k), r.w / k, r.h / k};
+    }
+
+    Rect ToScreen(const Rect& r) {
+        const int k = Scale();
+        return {r.x * k, r.y * k, r.width * k, r.height * k};
+    }
+
     SDL_Window* Find(int window) {
         const auto it = m_windows.find(window);
         return it == m_windows.end() ? nullptr : it->second.sdl;
@@ -272,13 +301,20 @@ class SdlBackend : public Backend {
             }
             return std::nullopt;
         }
-        return TranslateSdlInput(e);
+        std::optional<InputEvent> event = TranslateSdlInput(e);
+        if (event && (event->type == EventType::kMouseMove ||
+                      event->type == EventType::kMouseDown || event->type == EventType::kMouseUp)) {
+            event->x = Shrink(event->x, Scale());
+            event->y = Shrink(event->y, Scale());
+        }
+        return event;
     }
 
     Uint32 m_wakeEvent;
     std::map<int, WindowState> m_windows;
     std::map<const Cursor*, SDL_Cursor*> m_cursors;
     std::unique_ptr<SdlSound> m_sound;  // opened on the first sound
+    int m_scale = 0;                    // 0 until Scale() first chooses
 };
 
 }  // namespace

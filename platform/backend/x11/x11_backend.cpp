@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "platform/backend/process.h"
+#include "platform/backend/scale.h"
 #include "platform/backend/x11/message_box.h"
 #include "platform/backend/x11/x11_backend_class.h"
 #include "platform/backend/x11_common/frame_extents.h"
@@ -177,11 +178,7 @@ Margins X11Backend::FrameExtents(int window) {
         state->frameAsked = true;
         RequestFrameExtents(m_display, state->window, &state->frame);
     }
-    // In the program's pixels, rounded up so that the client area stays inside its window.
-    const int k = Scale();
-    const auto shrink = [k](int v) { return (v + k - 1) / k; };
-    return {shrink(state->frame.left), shrink(state->frame.top), shrink(state->frame.right),
-            shrink(state->frame.bottom)};
+    return Shrink(state->frame, Scale());
 }
 
 void X11Backend::ShowMessageBox(const std::string& captionUtf8, const std::string& textUtf8) {
