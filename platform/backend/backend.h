@@ -6,10 +6,12 @@
 //
 //   x11       (x11/, the default in X sessions; Xlib alone) shows frames through MIT-SHM, or
 //             through the connection without it; ARGB cursors; monitors from RandR 1.5; message
-//             boxes of its own; sound through the SDL module, loaded once a frame is up.
+//             boxes of its own; sound through the SDL module, loaded once a frame is up;
+//             windows at the desktop's whole scale factor, which the layer never sees (scale.h).
 //   sdl       (sdl/, a module loaded with dlopen, for sessions without X11) draws software
 //             frames (no GL) and plays sound itself, also for x11; monitors are SDL's displays;
-//             window frames come from the X window manager only where SDL runs on X11.
+//             window frames come from the X window manager only where SDL runs on X11; windows
+//             at MENUSHELL_SCALE's or GDK_SCALE's factor, enlarged in the backend.
 //   headless  (headless/, for tests and tools, chosen explicitly) shows nothing and starts
 //             nothing: a virtual clock, scripted input, the frames presented and a journal of
 //             every other effect.

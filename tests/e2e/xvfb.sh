@@ -25,6 +25,8 @@ stop_x() {
 # A scratch folder ($work) as the current directory and a private X server (WIDTHxHEIGHT), both
 # gone on exit, with the programs started by in_background.
 start_sandbox() {
+  # The desktop's scale is not the private server's.
+  unset GDK_SCALE MENUSHELL_SCALE
   work=$(mktemp -d)
   background=()
   trap 'stop_background; stop_x; rm -rf "$work"' EXIT

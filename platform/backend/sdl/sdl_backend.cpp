@@ -10,10 +10,12 @@
 #include <map>
 
 #include "platform/backend/process.h"
+#include "platform/backend/scale.h"
 #include "platform/backend/sdl/sdl_compat.h"
 #include "platform/backend/sdl/sdl_controllers.h"
 #include "platform/backend/sdl/sdl_events.h"
 #include "platform/backend/sdl/sdl_sound.h"
+#include "platform/backend/sdl/sdl_surfaces.h"
 #include "platform/backend/x11_common/frame_extents.h"
 #include "platform/backend/x11_common/x_errors.h"
 
@@ -23,18 +25,6 @@ namespace {
 // SDL looks for a newly plugged controller only when its events are pumped, and a wait for X or
 // Wayland events alone does not: while none is connected, the wait wakes this often for it.
 constexpr int kLookForControllerMs = 1000;
-
-struct SurfaceDeleter {
-    void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
-};
-using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
-
-// Borrows `image`'s pixels; the surface must not outlive it.
-SurfacePtr Wrap(const Image& image) {
-    return SurfacePtr(SDL_CreateRGBSurfaceWithFormatFrom(
-        const_cast<std::uint32_t*>(image.pixels.data()), image.width, image.height, 32,
-        image.width * 4, SDL_PIXELFORMAT_ARGB8888));
-}
 
 class SdlBackend : public Backend {
   public:
@@ -52,7 +42,8 @@ class SdlBackend : public Backend {
         SDL_Quit();
     }
 
-    int OpenWindow(const std::string& titleUtf8, const Rect& r) override {
+    int OpenWindow(const std::string& titleUtf8, const Rect& layerRect) override {
+        const Rect r = ToScreen(layerRect);
         SDL_Window* sdl = SDL_CreateWindow(titleUtf8.c_str(), r.x, r.y, std::max(1, r.width),
                                            std::max(1, r.height), SDL_WINDOW_HIDDEN);
         if (sdl == nullptr) {
@@ -85,7 +76,8 @@ class SdlBackend : public Backend {
         return index < 0 ? 0 : index;
     }
 
-    void PlaceWindow(int window, const Rect& r, Placement placement) override {
+    void PlaceWindow(int window, const Rect& layerRect, Placement placement) override {
+        const Rect r = ToScreen(layerRect);
         SDL_Window* sdl = Find(window);
         if (sdl == nullptr) {
             return;
@@ -120,10 +112,7 @@ class SdlBackend : public Backend {
     void SetIcon(int window, const Image* icon) override {
         SDL_Window* sdl = Find(window);
         if (sdl != nullptr && icon != nullptr) {
-            const SurfacePtr surface = Wrap(*icon);
-            if (surface) {
-                SDL_SetWindowIcon(sdl, surface.get());
-            }
+            SetSdlWindowIcon(sdl, *icon);
         }
     }
 
@@ -132,7 +121,8 @@ class SdlBackend : public Backend {
         if (it == m_windows.end()) {
             return;
         }
-        it->second.last = frame;
+        // SDL's own stretching is no promise of nearest pixels: the frame is enlarged here.
+        it->second.last = Scale() == 1 ? frame : Enlarge(frame, Scale());
         Show(it->second);
     }
 
@@ -194,19 +184,19 @@ class SdlBackend : public Backend {
     Rect Screen() override {
         SDL_Rect r{0, 0, 640, 480};
         SDL_GetDisplayBounds(0, &r);
-        return {r.x, r.y, r.w, r.h};
+        return ToLayer(r);
     }
 
     Rect Monitor(int window) override {
         SDL_Rect r{0, 0, 640, 480};
         SDL_GetDisplayBounds(DisplayOf(window), &r);
-        return {r.x, r.y, r.w, r.h};
+        return ToLayer(r);
     }
 
     Rect WorkArea(int window) override {
         SDL_Rect r{0, 0, 640, 480};
         SDL_GetDisplayUsableBounds(DisplayOf(window), &r);
-        return {r.x, r.y, r.w, r.h};
+        return ToLayer(r);
     }
 
     Margins FrameExtents(int window) override {
@@ -228,7 +218,7 @@ class SdlBackend : public Backend {
                 SDL_PumpEvents();  // SDL learns the frame too, and places the window by it
             }
         }
-        return state.frame;
+        return Shrink(state.frame, Scale());
     }
 
     void SetCursor(const Cursor* cursor) override {
@@ -238,9 +228,7 @@ class SdlBackend : public Backend {
         }
         SDL_Cursor*& sdl = m_cursors[cursor];
         if (sdl == nullptr) {
-            const SurfacePtr surface = Wrap(cursor->image);
-            sdl = surface ? SDL_CreateColorCursor(surface.get(), cursor->hotX, cursor->hotY)
-                          : nullptr;
+            sdl = MakeSdlCursor(*cursor, Scale());
         }
         if (sdl != nullptr) {
             SDL_SetCursor(sdl);
@@ -305,20 +293,35 @@ class SdlBackend : public Backend {
         return key;
     }
 
+    // The factor windows are shown at, chosen on first use; SDL offers no X resources.
+    int Scale() {
+        if (m_scale == 0) {
+            SDL_Rect monitor{0, 0, 640, 480};
+            SDL_GetDisplayBounds(0, &monitor);
+            SDL_Rect work = monitor;
+            SDL_GetDisplayUsableBounds(0, &work);
+            m_scale = ScaleFromEnvironment(nullptr, {monitor.x, monitor.y, monitor.w, monitor.h},
+                                           {work.x, work.y, work.w, work.h});
+        }
+        return m_scale;
+    }
+
+    Rect ToLayer(const SDL_Rect& r) {
+        const int k = Scale();
+        return {Shrink(r.x, k), Shrink(r.y, k), r.w / k, r.h / k};
+    }
+
+    Rect ToScreen(const Rect& r) {
+        const int k = Scale();
+        return {r.x * k, r.y * k, r.width * k, r.height * k};
+    }
+
     SDL_Window* Find(int window) {
         const auto it = m_windows.find(window);
         return it == m_windows.end() ? nullptr : it->second.sdl;
     }
 
-    static void Show(WindowState& w) {
-        SDL_Surface* target = SDL_GetWindowSurface(w.sdl);
-        const SurfacePtr source = Wrap(w.last);
-        if (target == nullptr || !source) {
-            return;
-        }
-        SDL_BlitSurface(source.get(), nullptr, target, nullptr);
-        SDL_UpdateWindowSurface(w.sdl);
-    }
+    static void Show(WindowState& w) { ShowImage(w.sdl, w.last); }
 
     std::optional<InputEvent> Translate(const SDL_Event& e) {
         if (e.type == SDL_WINDOWEVENT && (e.window.event == SDL_WINDOWEVENT_EXPOSED ||
@@ -329,7 +332,13 @@ class SdlBackend : public Backend {
             }
             return std::nullopt;
         }
-        return TranslateSdlInput(e);
+        std::optional<InputEvent> event = TranslateSdlInput(e);
+        if (event && (event->type == EventType::kMouseMove ||
+                      event->type == EventType::kMouseDown || event->type == EventType::kMouseUp)) {
+            event->x = Shrink(event->x, Scale());
+            event->y = Shrink(event->y, Scale());
+        }
+        return event;
     }
 
     Uint32 m_wakeEvent;
@@ -340,6 +349,8 @@ class SdlBackend : public Backend {
     // subsystem starts in about a millisecond, and only it can tell that one was plugged in.
     std::unique_ptr<SdlControllers> m_controllers = std::make_unique<SdlControllers>();
     std::deque<InputEvent> m_controllerKeys;  // read, not yet given
+
+    int m_scale = 0;  // 0 until Scale() first chooses
 };
 
 }  // namespace

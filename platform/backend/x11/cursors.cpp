@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "platform/backend/scale.h"
 #include "platform/backend/x11/x11_backend_class.h"
 
 namespace backend {
@@ -33,13 +34,16 @@ void X11Backend::SetCursor(const Cursor* cursor) {
         return m_blank;
     }
     ::Cursor& x = m_cursors[m_cursor];
-    const Image& image = m_cursor->image;
-    if (x == None && image.width > 0 && image.height > 0 &&
-        image.pixels.size() == static_cast<std::size_t>(image.width) * image.height) {
+    const Image& shape = m_cursor->image;
+    if (x == None && shape.width > 0 && shape.height > 0 &&
+        shape.pixels.size() == static_cast<std::size_t>(shape.width) * shape.height) {
+        // The pointer grows with the windows; its hot spot stays on the same pixel of the shape.
+        const int k = Scale();
+        const Image image = k == 1 ? shape : Enlarge(shape, k);
         XcursorImage* xc = XcursorImageCreate(image.width, image.height);
         if (xc != nullptr) {
-            xc->xhot = static_cast<XcursorDim>(std::clamp(m_cursor->hotX, 0, image.width - 1));
-            xc->yhot = static_cast<XcursorDim>(std::clamp(m_cursor->hotY, 0, image.height - 1));
+            xc->xhot = static_cast<XcursorDim>(std::clamp(m_cursor->hotX * k, 0, image.width - 1));
+            xc->yhot = static_cast<XcursorDim>(std::clamp(m_cursor->hotY * k, 0, image.height - 1));
             // Xcursor takes premultiplied alpha.
             for (std::size_t i = 0; i < image.pixels.size(); ++i) {
                 const std::uint32_t p = image.pixels[i];

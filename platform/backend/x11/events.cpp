@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "platform/backend/scale.h"
 #include "platform/backend/x11/x11_backend_class.h"
 
 namespace backend {
@@ -138,8 +139,8 @@ InputEvent X11Backend::Pointer(EventType type, Window window, int x, int y, Time
     InputEvent event;
     event.type = type;
     event.window = static_cast<int>(window);
-    event.x = x;
-    event.y = y;
+    event.x = Shrink(x, Scale());
+    event.y = Shrink(y, Scale());
     event.time = LocalTime(time);
     return event;
 }

@@ -87,14 +87,15 @@ bool FitsFrames(Display* display, Visual* visual, int depth) {
     return fits;
 }
 
-FrameImage::FrameImage(Display* display, Visual* visual, int depth)
-    : m_display(display), m_visual(visual), m_depth(depth) {}
+FrameImage::FrameImage(Display* display, Visual* visual, int depth, int scale)
+    : m_display(display), m_visual(visual), m_depth(depth), m_scale(scale) {}
 
 FrameImage::~FrameImage() {
     Release();
 }
 
 void FrameImage::Release() {
+    m_enlarger.reset();
     if (m_image == nullptr) {
         return;
     }
@@ -178,6 +179,10 @@ void FrameImage::Present(Window window, GC gc, const Image& frame) {
                     &frame.pixels[static_cast<std::size_t>(y) * frame.width + changed.x],
                     static_cast<std::size_t>(changed.width) * 4);
     }
+    if (m_scale > 1 && m_enlarger == nullptr) {
+        m_enlarger = std::make_unique<Enlarger>(m_display, window, m_visual, m_depth, m_scale,
+                                                frame.width, frame.height);
+    }
     Put(window, gc, changed);
 }
 
@@ -187,9 +192,15 @@ bool FrameImage::Repaint(Window window, GC gc, const Rect& area) {
     }
     const int x = std::max(0, area.x);
     const int y = std::max(0, area.y);
-    const int right = std::min(m_image->width, area.x + area.width);
-    const int bottom = std::min(m_image->height, area.y + area.height);
-    if (right > x && bottom > y) {
+    const int right = std::min(m_image->width * m_scale, area.x + area.width);
+    const int bottom = std::min(m_image->height * m_scale, area.y + area.height);
+    if (right <= x || bottom <= y) {
+        return true;
+    }
+    if (m_enlarger != nullptr) {
+        m_enlarger->Show({x, y, right - x, bottom - y});
+        XFlush(m_display);
+    } else {
         Put(window, gc, {x, y, right - x, bottom - y});
     }
     return true;
@@ -198,12 +209,20 @@ bool FrameImage::Repaint(Window window, GC gc, const Rect& area) {
 void FrameImage::Put(Window window, GC gc, const Rect& area) {
     const auto w = static_cast<unsigned>(area.width);
     const auto h = static_cast<unsigned>(area.height);
+    const Drawable to = m_enlarger != nullptr ? m_enlarger->Frame() : window;
     if (m_shared) {
-        XShmPutImage(m_display, window, gc, m_image, area.x, area.y, area.x, area.y, w, h, False);
+        XShmPutImage(m_display, to, gc, m_image, area.x, area.y, area.x, area.y, w, h, False);
+    } else {
+        XPutImage(m_display, to, gc, m_image, area.x, area.y, area.x, area.y, w, h);
+    }
+    if (m_enlarger != nullptr) {
+        const int k = m_scale;
+        m_enlarger->Show({area.x * k, area.y * k, area.width * k, area.height * k});
+    }
+    if (m_shared) {
         // The server reads the shared image later; the next frame must not write it before.
         XSync(m_display, False);
     } else {
-        XPutImage(m_display, window, gc, m_image, area.x, area.y, area.x, area.y, w, h);
         XFlush(m_display);
     }
 }

@@ -4,7 +4,11 @@
 #include <X11/extensions/Xrandr.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 
+#include "platform/backend/scale.h"
+#include "platform/backend/x11/enlarger.h"
 #include "platform/backend/x11/x11_backend_class.h"
 
 namespace backend {
@@ -36,15 +40,33 @@ Rect X11Backend::Monitor(int window) {
 
 Rect X11Backend::WorkArea(int window) {
     const std::vector<Rect> monitors = Monitors();
-    const Rect monitor = MonitorOnRoot(window, monitors);
+    return ToLayer(WorkAreaOnRoot(MonitorOnRoot(window, monitors)), monitors);
+}
+
+Rect X11Backend::WorkAreaOnRoot(const Rect& monitor) {
     Rect area;
     if (ReadWorkArea(m_display, m_atoms, &area)) {
         const Rect part = Intersect(area, monitor);
         if (part.width > 0) {
-            return ToLayer(part, monitors);
+            return part;
         }
     }
-    return ToLayer(monitor, monitors);
+    return monitor;
+}
+
+// On the primary monitor, where the program's windows open.
+int X11Backend::Scale() {
+    if (m_scale == 0) {
+        const Rect primary = Monitors().front();
+        m_scale = ScaleFromEnvironment(XResourceManagerString(m_display), primary,
+                                       WorkAreaOnRoot(primary));
+        if (m_scale > 1 && !CanEnlarge(m_display)) {
+            (void)std::fprintf(stderr, "%s: the X server cannot enlarge (no RENDER): scale 1\n",
+                               program_invocation_short_name);
+            m_scale = 1;
+        }
+    }
+    return m_scale;
 }
 
 Rect X11Backend::MonitorOnRoot(int window, const std::vector<Rect>& monitors) {
@@ -69,17 +91,16 @@ Rect X11Backend::MonitorOnRoot(int window, const std::vector<Rect>& monitors) {
 
 // Windows puts the primary monitor's corner at (0, 0) and a program that places its window
 // at (0, 0) means that monitor; X puts the root window's corner there. The layer sees
-// Windows' coordinates.
+// Windows' coordinates, in its own pixels.
 Rect X11Backend::ToLayer(Rect r, const std::vector<Rect>& monitors) {
-    r.x -= monitors.front().x;
-    r.y -= monitors.front().y;
-    return r;
+    const int k = Scale();
+    return {Shrink(r.x - monitors.front().x, k), Shrink(r.y - monitors.front().y, k), r.width / k,
+            r.height / k};
 }
 
 Rect X11Backend::ToRoot(Rect r, const std::vector<Rect>& monitors) {
-    r.x += monitors.front().x;
-    r.y += monitors.front().y;
-    return r;
+    const int k = Scale();
+    return {r.x * k + monitors.front().x, r.y * k + monitors.front().y, r.width * k, r.height * k};
 }
 
 // Monitors came with RandR 1.5; without it the screen is the one monitor.

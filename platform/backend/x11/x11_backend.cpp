@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "platform/backend/process.h"
+#include "platform/backend/scale.h"
 #include "platform/backend/x11/message_box.h"
 #include "platform/backend/x11/x11_backend_class.h"
 #include "platform/backend/x11_common/frame_extents.h"
@@ -78,7 +79,7 @@ int X11Backend::OpenWindow(const std::string& titleUtf8, const Rect& layerRect) 
     state.window = window;
     state.gc = XCreateGC(m_display, window, 0, nullptr);
     state.image = std::make_unique<FrameImage>(m_display, DefaultVisual(m_display, m_screen),
-                                               DefaultDepth(m_display, m_screen));
+                                               DefaultDepth(m_display, m_screen), Scale());
     return static_cast<int>(window);
 }
 
@@ -177,7 +178,7 @@ Margins X11Backend::FrameExtents(int window) {
         state->frameAsked = true;
         RequestFrameExtents(m_display, state->window, &state->frame);
     }
-    return state->frame;
+    return Shrink(state->frame, Scale());
 }
 
 void X11Backend::ShowMessageBox(const std::string& captionUtf8, const std::string& textUtf8) {

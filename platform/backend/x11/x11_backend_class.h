@@ -62,11 +62,15 @@ class X11Backend : public Backend {
     // The X cursor for the shape set last, made once per shape.
     ::Cursor CurrentXCursor();
 
+    // The factor windows are shown at, chosen on first use for the life of the connection.
+    int Scale();
     // The monitor that holds the window's centre, as Windows picks the nearest, in the root
     // window's coordinates.
     Rect MonitorOnRoot(int window, const std::vector<Rect>& monitors);
-    static Rect ToLayer(Rect r, const std::vector<Rect>& monitors);
-    static Rect ToRoot(Rect r, const std::vector<Rect>& monitors);
+    // The part of `monitor` windows may cover, without panels and docks.
+    Rect WorkAreaOnRoot(const Rect& monitor);
+    Rect ToLayer(Rect r, const std::vector<Rect>& monitors);
+    Rect ToRoot(Rect r, const std::vector<Rect>& monitors);
     static bool HasMonitors(Display* display);
     // The monitors, the primary one first (Windows' screen), in the root window's coordinates.
     std::vector<Rect> Monitors();
@@ -89,6 +93,7 @@ class X11Backend : public Backend {
     std::map<const Cursor*, ::Cursor> m_cursors;
     std::map<int, WindowState> m_windows;
     bool m_monitors;  // the server lists monitors (RandR 1.5)
+    int m_scale = 0;  // 0 until Scale() first chooses
     LazySoundOutput m_sound;
     ControllerInput m_controllers;
     std::deque<InputEvent> m_controllerKeys;  // read, not yet returned
