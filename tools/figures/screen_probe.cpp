@@ -69,8 +69,15 @@ int FirstFrame(Display* display, int x, int y, char** program) {
         return 1;
     }
     const double ms = WaitForChange(display, x, y, before, start, 10000);
+    // feh at times lets SIGTERM wait while the server is busy: a second later it is killed.
     kill(child, SIGTERM);
-    waitpid(child, nullptr, 0);
+    for (int i = 0; i < 100 && waitpid(child, nullptr, WNOHANG) == 0; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    if (waitpid(child, nullptr, WNOHANG) == 0) {
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+    }
     if (ms < 0) {
         return 1;
     }
