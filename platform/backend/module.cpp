@@ -45,11 +45,6 @@ std::string FindProgramFolder() {
     return FolderOf(std::string(buffer.data(), static_cast<std::size_t>(n)));
 }
 
-const std::string& ProgramFolder() {
-    static const std::string folder = FindProgramFolder();
-    return folder;
-}
-
 [[maybe_unused]] const bool kProgramFolderKnown = !ProgramFolder().empty();
 
 bool IsFile(const std::string& path) {
@@ -58,6 +53,11 @@ bool IsFile(const std::string& path) {
 }
 
 }  // namespace
+
+const std::string& ProgramFolder() {
+    static const std::string folder = FindProgramFolder();
+    return folder;
+}
 
 void* LoadModuleEntry(const char* module, const char* symbol) {
     const std::string& folder = ProgramFolder();

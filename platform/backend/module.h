@@ -4,8 +4,13 @@
 #pragma once
 
 #include <cstring>
+#include <string>
 
 namespace backend {
+
+// The folder of the running program, as it was when the program started, also when the dynamic
+// loader started it; where its modules and companions are looked for.
+const std::string& ProgramFolder();
 
 // The entry `symbol` of `module`, from beside the program (the build tree, a copied folder) or
 // where it is installed (../lib/<triplet>/menushell/ on Debian). The module stays loaded for the

@@ -10,10 +10,7 @@ start_sandbox 1024x768
 
 m=shellmedia
 mkdir -p "$m"
-bmp "$m/back.bmp" '#203040' 640x480
-bmp "$m/lo.bmp" '#c00000'
-bmp "$m/hi.bmp" '#00c000'
-bmp "$m/bubble.bmp" '#0000c0'
+menu_pictures "$m"
 convert -size 32x32 xc:red "ICO:$m/arrow.ico"
 for name in first second; do
   printf '#!/bin/sh\necho run >> %s.txt\n' "$name" > "$name.sh"

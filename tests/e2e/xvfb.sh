@@ -98,6 +98,25 @@ expect_file() {  # file what: the file appears with content
   retry test -s "$1" || { echo "FAIL: $2: $1 never appeared"; return 1; }
 }
 
+# The 640 x 480 picture window at ($X, $Y) saved as FILE.
+window_shot() {  # file
+  import -window root -crop "640x480+$X+$Y" +repage "$1"
+}
+# Whether the picture window shows exactly the picture in FILE.
+window_shows() {  # file
+  window_shot "$work/shown.png"
+  [[ "$(compare -metric AE "$1" "$work/shown.png" null: 2>&1)" == 0 ]]
+}
+
+# The pictures of a plain menu in FOLDER: back.bmp, and lo, hi and bubble.bmp for its buttons
+# (red, green, blue 100 x 20).
+menu_pictures() {  # folder
+  bmp "$1/back.bmp" '#203040' 640x480
+  bmp "$1/lo.bmp" '#c00000'
+  bmp "$1/hi.bmp" '#00c000'
+  bmp "$1/bubble.bmp" '#0000c0'
+}
+
 # A description file as authored on Windows: one "key = value" line per pair, CR LF ends.
 describe() {  # file key value ...
   local file=$1

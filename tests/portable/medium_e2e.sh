@@ -27,11 +27,6 @@ for file in autorun.sh linux/menushell linux/menushell_sdl.so linux/menushell_ds
   [[ -x medium/$file ]] || fail "$file has no run bit on the medium"
 done
 
-shot() { import -window root -crop "640x480+$X+$Y" +repage "$1"; }
-same_as_reference() {
-  shot "$work/shown.png"
-  [[ "$(compare -metric AE "$work/reference.png" "$work/shown.png" null: 2>&1)" == 0 ]]
-}
 # The demo's "exit" button, which every build obeys (Escape needs the keyboard, which Wine's
 # window has only once a manager gives it).
 leave() {  # what
@@ -44,7 +39,7 @@ show() {  # what command...: waits for the menu and compares it with the referen
   xdotool mousemove 5 5
   launch "menushell demo" "$@" || fail "$what: no menu"
   eval "$(xdotool getwindowgeometry --shell "$window")"
-  retry same_as_reference || fail "$what: the menu differs from the regular build's"
+  retry window_shows "$work/reference.png" || fail "$what: the menu differs from the regular build's"
 }
 
 (cd menu && "$launcher") 2>stderr.txt &
@@ -53,7 +48,7 @@ window=$(timeout 10 xdotool search --onlyvisible --sync --name "menushell demo" 
 eval "$(xdotool getwindowgeometry --shell "$window")"
 # The frame is complete once the first button shows its picture.
 drawn() {
-  shot reference.png
+  window_shot reference.png
   convert reference.png -crop 160x40+40+136 +repage shown-button.png
   [[ "$(compare -metric AE shown-button.png menu/shellmedia/readme_lo.bmp null: 2>&1)" == 0 ]]
 }

@@ -40,10 +40,7 @@ trap cleanup EXIT
 # The menu: one button that runs a marker command and has a hover sound, one that exits.
 m=shellmedia
 mkdir -p "$m"
-bmp "$m/back.bmp" '#203040' 640x480
-bmp "$m/lo.bmp" '#c00000'
-bmp "$m/hi.bmp" '#00c000'
-bmp "$m/tip.bmp" '#0000c0'
+menu_pictures "$m"
 cursor "$m/arrow.cur" red 0 0
 cursor "$m/hand.cur" blue 3 4
 sox -n -r 22050 -c 1 -b 16 "$m/over.wav" synth 0.2 sine 440 vol 0.5
@@ -58,7 +55,7 @@ menu() {  # play_movie
     button2 exit.btn
 }
 button() {  # file y command
-  describe "$m/$1" image_lo lo.bmp image_hi hi.bmp image_bubble tip.bmp pos_x 100 pos_y "$2" \
+  describe "$m/$1" image_lo lo.bmp image_hi hi.bmp image_bubble bubble.bmp pos_x 100 pos_y "$2" \
     rect_l 100 rect_t "$2" rect_r 200 rect_b $(($2 + 20)) sound_hoover over.wav \
     sound_click null execute_cmd "$3" shutdown false
 }
@@ -66,18 +63,13 @@ button marker.btn 100 marker.sh
 button exit.btn 200 exit
 menu false
 
-shot() { import -window root -crop "640x480+$X+$Y" +repage "$1"; }
-same_as_reference() {
-  shot shown.png
-  [[ "$(compare -metric AE reference.png shown.png null: 2>&1)" == 0 ]]
-}
 # The regular build's frame, with the pointer away from the buttons.
 xdotool mousemove 5 5
 launch "Roots Menu" "$launcher" || { echo "FAIL: the regular build shows no menu"; cat stderr.txt; exit 1; }
 
 eval "$(xdotool getwindowgeometry --shell "$window")"
 expect_pixel $((X + 150)) $((Y + 110)) 192,0,0 "regular build: normal picture"
-shot reference.png
+window_shot reference.png
 xdotool mousemove $((X + 150)) $((Y + 210)) click 1
 ends_with 0 "regular build: exit"
 
@@ -116,7 +108,7 @@ for suite in bullseye trixie; do
   launch "Roots Menu" in_root ./linux/menushell ||
     { echo "FAIL: $suite: no menu"; cat stderr.txt; exit 1; }
   eval "$(xdotool getwindowgeometry --shell "$window")"
-  retry same_as_reference ||
+  retry window_shows "$work/reference.png" ||
     { echo "FAIL: $suite: the menu differs from the regular build's"; exit 1; }
   # No SDL: the hover shows its pictures and plays nothing; one line says why.
   for _ in 1 2; do
@@ -145,7 +137,7 @@ for suite in bullseye trixie; do
     { echo "FAIL: $suite: the message stayed"; exit 1; }
   window=$(timeout 10 xdotool search --onlyvisible --sync --name "Roots Menu" | head -1)
   eval "$(xdotool getwindowgeometry --shell "$window")"
-  retry same_as_reference || { echo "FAIL: $suite: no menu after the message"; exit 1; }
+  retry window_shows "$work/reference.png" || { echo "FAIL: $suite: no menu after the message"; exit 1; }
   xdotool key Escape
   ends_with 0 "$suite: Escape after the message"
 

@@ -2,9 +2,8 @@
 #include "tools/pack/kit.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <climits>
+#include "platform/backend/module.h"
 
 namespace {
 
@@ -16,16 +15,6 @@ bool IsFolder(const std::string& path) {
 bool IsFile(const std::string& path) {
     struct stat st {};
     return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-std::string ProgramFolder() {
-    char self[PATH_MAX];
-    const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
-    if (length <= 0) {
-        return ".";
-    }
-    const std::string path(self, length);
-    return path.substr(0, path.rfind('/'));
 }
 
 }  // namespace
@@ -48,7 +37,7 @@ std::string FindKit(const std::string& given, std::string& error) {
     } else {
         // Installed: /usr/bin beside /usr/lib/menushell. Built: <root>/build/app beside
         // <root>/build-portable/kit.
-        const std::string program = ProgramFolder();
+        const std::string& program = backend::ProgramFolder();
         places = {program + "/../lib/menushell", program + "/../../build-portable/kit"};
     }
     std::string kit;
