@@ -6,6 +6,8 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
+#include <optional>
 #include <vector>
 
 #include "platform/backend/backend.h"
@@ -22,5 +24,30 @@ class Controllers {
     // look at a connected controller); -1 when nothing is connected.
     virtual int Timeout(std::uint64_t now) = 0;
 };
+
+// The next key the controllers gave, read from `source` (a Controllers, or what loads one) when
+// none is waiting, addressed to the window `target()` names. With no window to take them (0),
+// the waiting keys are dropped: a message box blocks in a loop of its own.
+template <typename Source, typename Target>
+std::optional<InputEvent> NextControllerKey(Source& source, std::deque<InputEvent>& waiting,
+                                            std::uint64_t now, Target target) {
+    if (waiting.empty()) {
+        for (const InputEvent& key : source.Read(now)) {
+            waiting.push_back(key);
+        }
+    }
+    if (waiting.empty()) {
+        return std::nullopt;
+    }
+    const int window = target();
+    if (window == 0) {
+        waiting.clear();
+        return std::nullopt;
+    }
+    InputEvent key = waiting.front();
+    waiting.pop_front();
+    key.window = window;
+    return key;
+}
 
 }  // namespace backend

@@ -264,33 +264,19 @@ class SdlBackend : public Backend {
     // The next key a controller gave, addressed to the window with the keyboard, or else to the
     // first one shown (a message box blocks in a loop of its own).
     std::optional<InputEvent> ControllerKey() {
-        if (m_controllerKeys.empty()) {
-            for (const InputEvent& key : m_controllers->Read(Now())) {
-                m_controllerKeys.push_back(key);
+        return NextControllerKey(*m_controllers, m_controllerKeys, Now(), [this] {
+            int target = 0;
+            SDL_Window* focus = SDL_GetKeyboardFocus();
+            for (const auto& [id, window] : m_windows) {
+                if (window.sdl == focus) {
+                    return id;
+                }
+                if (target == 0 && (SDL_GetWindowFlags(window.sdl) & SDL_WINDOW_SHOWN) != 0) {
+                    target = id;
+                }
             }
-        }
-        if (m_controllerKeys.empty()) {
-            return std::nullopt;
-        }
-        int target = 0;
-        SDL_Window* focus = SDL_GetKeyboardFocus();
-        for (const auto& [id, window] : m_windows) {
-            if (window.sdl == focus) {
-                target = id;
-                break;
-            }
-            if (target == 0 && (SDL_GetWindowFlags(window.sdl) & SDL_WINDOW_SHOWN) != 0) {
-                target = id;
-            }
-        }
-        if (target == 0) {
-            m_controllerKeys.clear();
-            return std::nullopt;
-        }
-        InputEvent key = m_controllerKeys.front();
-        m_controllerKeys.pop_front();
-        key.window = target;
-        return key;
+            return target;
+        });
     }
 
     // The factor windows are shown at, chosen on first use; SDL offers no X resources.

@@ -89,22 +89,12 @@ std::optional<InputEvent> X11Backend::WaitEvent(int timeoutMs) {
 }
 
 std::optional<InputEvent> X11Backend::ControllerKey() {
-    if (m_controllerKeys.empty()) {
-        for (const InputEvent& key : m_controllers.Read(Now())) {
-            m_controllerKeys.push_back(key);
-        }
-    }
-    // The menu's window: the first one shown (a message box blocks in a loop of its own).
-    const auto shown = std::find_if(m_windows.begin(), m_windows.end(),
-                                    [](const auto& w) { return w.second.mapped; });
-    if (m_controllerKeys.empty() || shown == m_windows.end()) {
-        m_controllerKeys.clear();
-        return std::nullopt;
-    }
-    InputEvent key = m_controllerKeys.front();
-    m_controllerKeys.pop_front();
-    key.window = shown->first;
-    return key;
+    // The menu's window: the first one shown.
+    return NextControllerKey(m_controllers, m_controllerKeys, Now(), [this] {
+        const auto shown = std::find_if(m_windows.begin(), m_windows.end(),
+                                        [](const auto& w) { return w.second.mapped; });
+        return shown == m_windows.end() ? 0 : shown->first;
+    });
 }
 
 void X11Backend::Wake() {
